@@ -1,0 +1,103 @@
+#include "build/binary_files.h"
+
+#include <cstdint>
+#include <limits>
+
+#include "build/byte_sink.h"
+#include "run/file_io.h"
+#include "run/naming.h"
+
+namespace {
+
+// A string field: 16-bit byte count, then the Windows-1252 bytes. Names
+// longer than 65535 bytes cannot be counted; they are cut at that length
+// so the count always matches the bytes that follow.
+void put_string(byte_sink& out, const std::string& text) {
+  size_t n = std::min<size_t>(text.size(), std::numeric_limits<uint16_t>::max());
+  out.u16(static_cast<uint16_t>(n));
+  out.raw(std::string_view(text).substr(0, n));
+}
+
+void put_elemento(byte_sink& out, const elemento& e) {
+  out.u8(e.tipo);          //  0  tipo
+  out.i32(e.inizio);       //  1  inizio
+  out.i32(e.fine);         //  5  fine
+  out.i32(e.progressiva);  //  9  progressiva
+  out.u8(e.opzione_1);     // 13  opzione_1
+  put_string(out, e.nome); // 14  count n, 16 nome
+  out.i16(e.valore_1);     // 16+n valore_1
+  out.i16(e.valore_2);     // 18+n valore_2
+  out.i16(e.valore_3);     // 20+n valore_3
+  out.i16(e.valore_4);     // 22+n valore_4
+  out.i16(e.valore_5);     // 24+n valore_5
+  out.u8(e.opzione_2);     // 26+n opzione_2
+  out.u8(e.opzione_3);     // 27+n opzione_3
+  out.u8(e.opzione_4);     // 28+n opzione_4
+  out.u8(e.opzione_5);     // 29+n opzione_5
+  out.i32(e.orario);       // 30+n orario
+}
+
+void put_cella(byte_sink& out, const cella& c) {
+  out.u8(c.codice);         //  0 codice
+  out.i16(c.dato_a);        //  1 dato_a
+  out.i16(c.dato_b);        //  3 dato_b
+  out.i16(c.dato_c);        //  5 dato_c
+  out.i16(c.dato_d);        //  7 dato_d
+  out.u8(c.tempo);          //  9 tempo
+  out.u8(c.preavviso);      // 10 preavviso
+  out.u8(c.tipo_montagna);  // 11 tipo_montagna
+  out.u8(c.velocita);       // 12 velocita
+  out.u8(c.pendenza);       // 13 pendenza
+  out.u8(c.aderenza);       // 14 aderenza
+}
+
+}  // namespace
+
+std::string immagine_tracciato(const tracciato_t& tracciato) {
+  byte_sink out;
+  size_t n = tracciato.tipo.size();
+  out.bytes.reserve(n * 10);
+  for (size_t i = 0; i < n; ++i) {
+    switch (tracciato.tipo[i]) {
+      case tracciato_t::intero:
+        out.u16(tracciato_t::intero);
+        out.i16(static_cast<int16_t>(tracciato.valore[i]));
+        break;
+      case tracciato_t::reale:
+        out.u16(tracciato_t::reale);
+        out.f64(tracciato.valore[i]);
+        break;
+      default:
+        out.u16(tracciato_t::vuoto);
+        break;
+    }
+  }
+  return std::move(out.bytes);
+}
+
+std::string immagine_elementi(const std::array<elemento, slot::numero>& elementi) {
+  byte_sink out;
+  out.bytes.reserve(slot::numero * 40);
+  for (const elemento& e : elementi) put_elemento(out, e);
+  return std::move(out.bytes);
+}
+
+std::string immagine_percorso(const std::vector<cella>& percorso) {
+  byte_sink out;
+  out.bytes.reserve(percorso.size() * 15);
+  for (const cella& c : percorso) put_cella(out, c);
+  return std::move(out.bytes);
+}
+
+Status scrivi_file_binari(const scenario_state& st) {
+  if (st.salva_linea != 0) {
+    Status s = replace_file(file_path(st, file_kind::line_plan),
+                            immagine_tracciato(st.tracciato));
+    if (!s.ok()) return s;
+  }
+  Status s = replace_file(file_path(st, file_kind::scenario),
+                          immagine_elementi(st.elementi));
+  if (!s.ok()) return s;
+  return replace_file(file_path(st, file_kind::track),
+                      immagine_percorso(st.percorso));
+}

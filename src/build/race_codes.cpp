@@ -1,0 +1,48 @@
+#include "build/race_codes.h"
+
+#include "run/scenario_state.h"
+
+namespace {
+
+constexpr const char* riempitivo = "aabbccddeeffgghhiillmmnnoo";
+constexpr int caratteri_contati = 25;
+
+// Leaves the working text in `riga`, as the design does.
+void testo_di_lavoro(scenario_state& st) {
+  st.riga = st.elementi[slot::treno].nome + st.elementi[slot::linea].nome;
+  for (char& c : st.riga) {
+    c = static_cast<char>(minuscola_1252(static_cast<unsigned char>(c)));
+  }
+  st.riga += riempitivo;
+}
+
+int32_t somma(scenario_state& st, bool pesata) {
+  testo_di_lavoro(st);
+  int32_t totale = 0;
+  for (int i = 1; i <= caratteri_contati; ++i) {
+    int32_t c = static_cast<unsigned char>(st.riga[static_cast<size_t>(i - 1)]);
+    totale += pesata ? i * c : c;
+  }
+  return totale;
+}
+
+}  // namespace
+
+unsigned char minuscola_1252(unsigned char c) {
+  if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
+  // À..Þ except × (0xD7).
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);
+  switch (c) {
+    case 0x8A: return 0x9A;  // Š
+    case 0x8C: return 0x9C;  // Œ
+    case 0x8E: return 0x9E;  // Ž
+    case 0x9F: return 0xFF;  // Ÿ
+    default: return c;
+  }
+}
+
+int16_t codice_gara_og(scenario_state& st) {
+  return static_cast<int16_t>(somma(st, false));  // at most 25 * 255 = 6375
+}
+
+int32_t codice_gara_st(scenario_state& st) { return somma(st, true); }

@@ -1,0 +1,78 @@
+#include "run/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace {
+
+Status write_all(int fd, std::string_view bytes, const std::string& path) {
+  const char* p = bytes.data();
+  size_t left = bytes.size();
+  while (left > 0) {
+    ssize_t n = ::write(fd, p, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return Status::FromErrno("cannot write", path, errno);
+    }
+    p += n;
+    left -= static_cast<size_t>(n);
+  }
+  return Status::Ok();
+}
+
+}  // namespace
+
+Status replace_file(const std::string& path, std::string_view bytes) {
+  // A fresh temporary name beside the target, so nothing else is clobbered.
+  std::string temp = path + ".XXXXXX";
+  int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+  if (fd < 0) return Status::FromErrno("cannot create", path, errno);
+  ::fchmod(fd, 0644);
+  Status s = write_all(fd, bytes, temp);
+  if (::close(fd) != 0 && s.ok()) s = Status::FromErrno("cannot write", temp, errno);
+  if (s.ok() && ::rename(temp.c_str(), path.c_str()) != 0) {
+    s = Status::FromErrno("cannot replace", path, errno);
+  }
+  if (!s.ok()) ::unlink(temp.c_str());
+  return s;
+}
+
+Status read_file(const std::string& path, std::string& bytes) {
+  bytes.clear();
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return Status::FromErrno("cannot open", path, errno);
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && st.st_size > 0) {
+    bytes.reserve(static_cast<size_t>(st.st_size));
+  }
+  char buffer[1 << 16];
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      int err = errno;
+      ::close(fd);
+      return Status::FromErrno("cannot read", path, err);
+    }
+    if (n == 0) break;
+    bytes.append(buffer, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  return Status::Ok();
+}
+
+bool file_exists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+Status remove_file(const std::string& path) {
+  if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+    return Status::FromErrno("cannot delete", path, errno);
+  }
+  return Status::Ok();
+}

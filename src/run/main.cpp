@@ -1,0 +1,30 @@
+// The program: builds the built-in scenario in its own folder and ends.
+// It takes no arguments and reads no configuration.
+#include <csignal>
+#include <cstdio>
+#include <exception>
+#include <new>
+
+#include "run/exit_status.h"
+#include "run/platform.h"
+#include "run/run.h"
+#include "run/scenario_state.h"
+
+int main() {
+  // A write past a file size limit must fail with an error, not kill us.
+  std::signal(SIGXFSZ, SIG_IGN);
+  try {
+    scenario_state st;
+    st.cartella = program_folder();
+    if (st.cartella.empty()) {
+      std::fprintf(stderr, "scenario_build: cannot find the program's own folder\n");
+      return exit_status::failure;
+    }
+    return esegui(st, default_platform());
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "scenario_build: out of memory\n");
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "scenario_build: %s\n", e.what());
+  }
+  return exit_status::failure;
+}

@@ -1,0 +1,26 @@
+// Test support: a private temporary folder, removed with everything in it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class temp_folder {
+ public:
+  temp_folder();
+  ~temp_folder();
+  temp_folder(const temp_folder&) = delete;
+  temp_folder& operator=(const temp_folder&) = delete;
+
+  const std::string& path() const { return path_; }
+  std::string file(const std::string& name) const { return path_ + "/" + name; }
+  // The names of the regular files in the folder, sorted.
+  std::vector<std::string> files() const;
+
+ private:
+  std::string path_;
+};
+
+// The whole content of a file ("" when it cannot be read).
+std::string read_bytes(const std::string& path);
+// Writes `bytes` to `path`, replacing it.
+void write_bytes(const std::string& path, const std::string& bytes);
