@@ -19,22 +19,22 @@ void put_string(byte_sink& out, const std::string& text) {
 }
 
 void put_elemento(byte_sink& out, const elemento& e) {
-  out.u8(e.tipo);          //  0  tipo
-  out.i32(e.inizio);       //  1  inizio
-  out.i32(e.fine);         //  5  fine
-  out.i32(e.progressiva);  //  9  progressiva
-  out.u8(e.opzione_1);     // 13  opzione_1
-  put_string(out, e.nome); // 14  count n, 16 nome
-  out.i16(e.valore_1);     // 16+n valore_1
-  out.i16(e.valore_2);     // 18+n valore_2
-  out.i16(e.valore_3);     // 20+n valore_3
-  out.i16(e.valore_4);     // 22+n valore_4
-  out.i16(e.valore_5);     // 24+n valore_5
-  out.u8(e.opzione_2);     // 26+n opzione_2
-  out.u8(e.opzione_3);     // 27+n opzione_3
-  out.u8(e.opzione_4);     // 28+n opzione_4
-  out.u8(e.opzione_5);     // 29+n opzione_5
-  out.i32(e.orario);       // 30+n orario
+  out.u8(e.tipo);           //  0  tipo
+  out.i32(e.inizio);        //  1  inizio
+  out.i32(e.fine);          //  5  fine
+  out.i32(e.progressiva);   //  9  progressiva
+  out.u8(e.opzione_1);      // 13  opzione_1
+  put_string(out, e.nome);  // 14  count n, 16 nome
+  out.i16(e.valore_1);      // 16+n valore_1
+  out.i16(e.valore_2);      // 18+n valore_2
+  out.i16(e.valore_3);      // 20+n valore_3
+  out.i16(e.valore_4);      // 22+n valore_4
+  out.i16(e.valore_5);      // 24+n valore_5
+  out.u8(e.opzione_2);      // 26+n opzione_2
+  out.u8(e.opzione_3);      // 27+n opzione_3
+  out.u8(e.opzione_4);      // 28+n opzione_4
+  out.u8(e.opzione_5);      // 29+n opzione_5
+  out.i32(e.orario);        // 30+n orario
 }
 
 void put_cella(byte_sink& out, const cella& c) {
@@ -95,9 +95,8 @@ Status scrivi_file_binari(const scenario_state& st) {
                             immagine_tracciato(st.tracciato));
     if (!s.ok()) return s;
   }
-  Status s = replace_file(file_path(st, file_kind::scenario),
-                          immagine_elementi(st.elementi));
+  Status s =
+      replace_file(file_path(st, file_kind::scenario), immagine_elementi(st.elementi));
   if (!s.ok()) return s;
-  return replace_file(file_path(st, file_kind::track),
-                      immagine_percorso(st.percorso));
+  return replace_file(file_path(st, file_kind::track), immagine_percorso(st.percorso));
 }

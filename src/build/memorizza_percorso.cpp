@@ -27,10 +27,10 @@ Status memorizza_percorso(scenario_state& st, const platform& p, int32_t j) {
   memorizza_dati(st);
   if (!st.percorso_creato()) {
     // Without a route length there is no track to finish or write.
-    return Status::Failure(
-        "cannot build the track from", file_path(st, file_kind::line_source),
-        "no route length was read (reader status " +
-            std::to_string(st.codice_errore) + ")");
+    return Status::Failure("cannot build the track from",
+                           file_path(st, file_kind::line_source),
+                           "no route length was read (reader status " +
+                               std::to_string(st.codice_errore) + ")");
   }
 
   completa_percorso(st);

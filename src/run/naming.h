@@ -21,8 +21,7 @@ enum class file_kind {
 };
 
 // The file's name without the folder.
-std::string file_name(const std::string& linea, const std::string& treno,
-                      file_kind kind);
+std::string file_name(const std::string& linea, const std::string& treno, file_kind kind);
 
 // The full path of the file in the state's folder.
 std::string file_path(const scenario_state& st, file_kind kind);

@@ -47,8 +47,7 @@ constexpr uint8_t cartello_indicatore = 14;
 
 // A cell is free when nothing stands on it but, at most, a mountain marker.
 inline bool libera(const cella& c) {
-  return c.codice == codice_cella::nulla ||
-         c.codice == codice_cella::marcatore_montagna;
+  return c.codice == codice_cella::nulla || c.codice == codice_cella::marcatore_montagna;
 }
 
 // One slot of `elementi`: a station, an indicator sign or a header record.
@@ -134,9 +133,9 @@ struct scenario_state {
   // real run, a temporary one in tests).
   std::string cartella;
 
-  tracciato_t tracciato;                   // exists only when salva_linea != 0
-  std::vector<cella> percorso;             // cells 0..numero_celle; empty until
-                                           // the route length is read
+  tracciato_t tracciato;        // exists only when salva_linea != 0
+  std::vector<cella> percorso;  // cells 0..numero_celle; empty until
+                                // the route length is read
   std::array<elemento, slot::numero> elementi{};
   std::array<int32_t, 81> montagna_inizio{};  // filled from index 1
   std::array<int32_t, 81> montagna_fine{};
@@ -144,9 +143,9 @@ struct scenario_state {
   int32_t salva_linea = 0;  // non-zero: build tracciato, write the line plan
   // The design's six working counters are loop indices of single procedures;
   // they are locals here, since they carry no value between procedures.
-  std::string treno;  // train identifier
-  std::string linea;  // line identifier
-  std::string riga;   // last token read; sign text; race-code working text
+  std::string treno;                // train identifier
+  std::string linea;                // line identifier
+  std::string riga;                 // last token read; sign text; race-code working text
   int32_t lunghezza_tracciato = 0;  // route length + 7000: last metre index
   int32_t numero_celle = 0;         // last index of percorso
   int32_t risposta_messaggio = 0;   // answer of the last message box

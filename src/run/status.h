@@ -14,8 +14,7 @@ class Status {
     return Status(operation + " '" + path + "': " + reason);
   }
   // The failure of a system call on a file, with the system's reason.
-  static Status FromErrno(const std::string& operation, const std::string& path,
-                          int err);
+  static Status FromErrno(const std::string& operation, const std::string& path, int err);
 
   bool ok() const { return message_.empty(); }
   const std::string& message() const { return message_; }

@@ -32,7 +32,8 @@ std::vector<std::string> temp_folder::files() const {
 
 std::string read_bytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return std::string(std::istreambuf_iterator<char>(in),
+                     std::istreambuf_iterator<char>());
 }
 
 void write_bytes(const std::string& path, const std::string& bytes) {

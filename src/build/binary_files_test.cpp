@@ -1,0 +1,194 @@
+#include "build/binary_files.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "run/naming.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+std::string hex(const std::string& bytes) {
+  static const char* digits = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char c : bytes) {
+    if (!out.empty()) out += ' ';
+    out += digits[c >> 4];
+    out += digits[c & 15];
+  }
+  return out;
+}
+
+std::string le_double(double v) {
+  std::string out(8, '\0');
+  uint64_t bits;
+  std::memcpy(&bits, &v, 8);
+  for (int i = 0; i < 8; ++i)
+    out[static_cast<size_t>(i)] = static_cast<char>(bits >> (8 * i));
+  return out;
+}
+
+scenario_state small_state(const std::string& folder) {
+  scenario_state st;
+  st.cartella = folder;
+  st.linea = "Vardelia";
+  st.treno = "Corvessa";
+  st.numero_celle = 4;
+  st.percorso.assign(5, cella{});
+  st.lunghezza_tracciato = 3;
+  st.salva_linea = 1;
+  st.tracciato.crea(3);
+  return st;
+}
+
+TEST(ScenarioFile, EmptySlotIs34ZeroBytesAndSizeCountsNames) {
+  std::array<elemento, slot::numero> elementi{};
+  std::string image = immagine_elementi(elementi);
+  ASSERT_EQ(image.size(), 2958u);
+  EXPECT_EQ(image.substr(0, 34), std::string(34, '\0'));
+
+  elementi[85].nome = "Vardelia";
+  elementi[86].nome = "Corvessa";
+  elementi[1].nome = "Roma Termini";
+  EXPECT_EQ(immagine_elementi(elementi).size(), 2958u + 8 + 8 + 12);
+}
+
+TEST(ScenarioFile, RecordFieldsAtTheirOffsets) {
+  std::array<elemento, slot::numero> elementi{};
+  elemento& e = elementi[0];
+  e.tipo = 0x12;
+  e.inizio = -500;
+  e.fine = 0x01020304;
+  e.progressiva = 71990;
+  e.opzione_1 = 1;
+  e.nome = "Citt\xE0";
+  e.valore_1 = -1;
+  e.valore_2 = 2;
+  e.valore_3 = 0x0304;
+  e.valore_4 = 4;
+  e.valore_5 = 5;
+  e.opzione_2 = 6;
+  e.opzione_3 = 145;
+  e.opzione_4 = 8;
+  e.opzione_5 = 9;
+  e.orario = 82875;
+  std::string record = immagine_elementi(elementi).substr(0, 34 + 5);
+  EXPECT_EQ(hex(record),
+            "12 0C FE FF FF 04 03 02 01 36 19 01 00 01 05 00 43 69 74 74 E0 "
+            "FF FF 02 00 04 03 04 00 05 00 06 91 08 09 BB 43 01 00");
+}
+
+TEST(ScenarioFile, LongNameCountIsLittleEndian) {
+  std::array<elemento, slot::numero> elementi{};
+  elementi[3].nome = std::string(300, 'x');
+  std::string image = immagine_elementi(elementi);
+  ASSERT_EQ(image.size(), 2958u + 300);
+  size_t record3 = 3 * 34;
+  EXPECT_EQ(hex(image.substr(record3 + 14, 2)), "2C 01");
+  EXPECT_EQ(image.substr(record3 + 16, 300), std::string(300, 'x'));
+}
+
+TEST(TrackFile, FifteenBytesPerCellFieldByField) {
+  std::vector<cella> percorso(3);
+  percorso[1].codice = 1;
+  percorso[1].dato_a = -1;
+  percorso[1].dato_b = 5121;
+  percorso[1].dato_c = 42;
+  percorso[1].dato_d = 8;
+  percorso[1].tempo = 255;
+  percorso[1].preavviso = 81;
+  percorso[1].tipo_montagna = 2;
+  percorso[1].velocita = 19;
+  percorso[1].pendenza = 89;
+  percorso[1].aderenza = 60;
+  std::string image = immagine_percorso(percorso);
+  ASSERT_EQ(image.size(), 45u);
+  EXPECT_EQ(image.substr(0, 15), std::string(15, '\0'));
+  EXPECT_EQ(hex(image.substr(15, 15)), "01 FF FF 01 14 2A 00 08 00 FF 51 02 13 59 3C");
+}
+
+TEST(LinePlanFile, TaggedElementsXHalfThenYHalf) {
+  tracciato_t t;
+  t.crea(3);  // metres 0..3
+  t.metti_intero(0, 0, 0);
+  t.metti_intero(0, 1, 0);
+  t.metti_intero(1, 0, 0);
+  t.metti_intero(1, 1, 1);
+  t.metti_reale(2, 0, 0.5);
+  t.metti_reale(2, 1, 2.0);
+  std::string image = immagine_tracciato(t);
+  std::string expected;
+  expected += std::string("\x02\x00\x00\x00", 4);  // x of metre 0
+  expected += std::string("\x02\x00\x00\x00", 4);  // x of metre 1
+  expected += std::string("\x05\x00", 2) + le_double(0.5);
+  expected += std::string("\x00\x00", 2);          // x of metre 3: empty
+  expected += std::string("\x02\x00\x00\x00", 4);  // y of metre 0
+  expected += std::string("\x02\x00\x01\x00", 4);  // y of metre 1
+  expected += std::string("\x05\x00", 2) + le_double(2.0);
+  expected += std::string("\x00\x00", 2);
+  EXPECT_EQ(hex(image), hex(expected));
+}
+
+TEST(BinaryFiles, WritesThreeFilesReplacingLongerOnes) {
+  temp_folder dir;
+  scenario_state st = small_state(dir.path());
+  for (file_kind k : {file_kind::line_plan, file_kind::scenario, file_kind::track}) {
+    write_bytes(file_path(st, k), std::string(200000, 'z'));
+  }
+  ASSERT_TRUE(scrivi_file_binari(st).ok());
+  EXPECT_EQ(read_bytes(dir.file("Vardelia_linea.dat")), immagine_tracciato(st.tracciato));
+  EXPECT_EQ(read_bytes(dir.file("Vardelia_Corvessa.sim")),
+            immagine_elementi(st.elementi));
+  EXPECT_EQ(read_bytes(dir.file("Vardelia_Corvessa.dat")).size(), 15u * 5);
+  EXPECT_EQ(dir.files().size(), 3u) << "no temporary file is left behind";
+
+  // A second write of the same state is byte-identical.
+  std::string track = read_bytes(dir.file("Vardelia_Corvessa.dat"));
+  ASSERT_TRUE(scrivi_file_binari(st).ok());
+  EXPECT_EQ(read_bytes(dir.file("Vardelia_Corvessa.dat")), track);
+}
+
+TEST(BinaryFiles, WithoutLinePlanFlagTheOldLinePlanFileStays) {
+  temp_folder dir;
+  scenario_state st = small_state(dir.path());
+  st.salva_linea = 0;
+  write_bytes(dir.file("Vardelia_linea.dat"), "earlier run");
+  ASSERT_TRUE(scrivi_file_binari(st).ok());
+  EXPECT_EQ(read_bytes(dir.file("Vardelia_linea.dat")), "earlier run");
+  EXPECT_EQ(read_bytes(dir.file("Vardelia_Corvessa.dat")).size(), 75u);
+
+  temp_folder empty;
+  st.cartella = empty.path();
+  ASSERT_TRUE(scrivi_file_binari(st).ok());
+  EXPECT_EQ(empty.files(),
+            (std::vector<std::string>{"Vardelia_Corvessa.dat", "Vardelia_Corvessa.sim"}));
+}
+
+TEST(BinaryFiles, NamesWithSpacesAndParentheses) {
+  temp_folder dir;
+  scenario_state st = small_state(dir.path());
+  st.salva_linea = 1;
+  st.linea = "Linea (nuova) 2.0";
+  st.treno = "Treno 12";
+  ASSERT_TRUE(scrivi_file_binari(st).ok());
+  EXPECT_EQ(dir.files(), (std::vector<std::string>{"Linea (nuova) 2.0_Treno 12.dat",
+                                                   "Linea (nuova) 2.0_Treno 12.sim",
+                                                   "Linea (nuova) 2.0_linea.dat"}));
+}
+
+TEST(BinaryFiles, FailureNamesOperationPathAndReason) {
+  temp_folder dir;
+  scenario_state st = small_state(dir.file("missing"));
+  Status s = scrivi_file_binari(st);
+  ASSERT_FALSE(s.ok());
+  EXPECT_NE(s.message().find("cannot create"), std::string::npos) << s.message();
+  EXPECT_NE(s.message().find(dir.file("missing") + "/Vardelia_linea.dat"),
+            std::string::npos)
+      << s.message();
+  EXPECT_NE(s.message().find("No such file or directory"), std::string::npos)
+      << s.message();
+}
+
+}  // namespace

@@ -1,0 +1,49 @@
+#include "run/file_io.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "support/temp_folder.h"
+
+namespace {
+
+TEST(ReplaceFile, NewImageReplacesALongerFileWhole) {
+  temp_folder dir;
+  std::string path = dir.file("a.dat");
+  write_bytes(path, std::string(1000, 'x'));
+  ASSERT_TRUE(replace_file(path, std::string("ab\0c", 4)).ok());
+  EXPECT_EQ(read_bytes(path), std::string("ab\0c", 4));
+  ASSERT_TRUE(replace_file(path, "").ok());
+  EXPECT_EQ(read_bytes(path), "");
+  EXPECT_EQ(dir.files(), std::vector<std::string>{"a.dat"});
+}
+
+TEST(ReplaceFile, AFolderInTheWayFailsAndLeavesNoTemporaryFile) {
+  temp_folder dir;
+  ASSERT_EQ(::mkdir(dir.file("taken").c_str(), 0755), 0);
+  Status s = replace_file(dir.file("taken"), "data");
+  ASSERT_FALSE(s.ok());
+  EXPECT_EQ(s.message().rfind("cannot replace '" + dir.file("taken") + "': ", 0), 0u)
+      << s.message();
+  EXPECT_TRUE(dir.files().empty());
+}
+
+TEST(FileIo, ReadExistsRemove) {
+  temp_folder dir;
+  std::string path = dir.file("b.txt");
+  std::string bytes;
+  Status missing = read_file(path, bytes);
+  EXPECT_FALSE(missing.ok());
+  EXPECT_EQ(missing.message(), "cannot open '" + path + "': No such file or directory");
+  EXPECT_FALSE(file_exists(path));
+  EXPECT_TRUE(remove_file(path).ok()) << "a missing file is no failure";
+
+  write_bytes(path, "riga\r\n");
+  EXPECT_TRUE(file_exists(path));
+  ASSERT_TRUE(read_file(path, bytes).ok());
+  EXPECT_EQ(bytes, "riga\r\n");
+  ASSERT_TRUE(remove_file(path).ok());
+  EXPECT_FALSE(file_exists(path));
+}
+
+}  // namespace
