@@ -3,6 +3,7 @@
 #include <string>
 
 #include "build/binary_files.h"
+#include "build/completa_percorso.h"
 #include "build/race_codes.h"
 #include "reader/memorizza_dati.h"
 #include "run/errore.h"
@@ -16,8 +17,6 @@ constexpr int16_t timbro_linea = 610;
 constexpr int16_t timbro_cella = 5121;
 
 }  // namespace
-
-void completa_percorso(scenario_state&) {}
 
 Status memorizza_percorso(scenario_state& st, const platform& p, int32_t j) {
   st.salva_linea = j;

@@ -14,7 +14,3 @@ struct scenario_state;
 // 1251) goes through `errore`; a failure that ends the run (no track read,
 // a file that cannot be written) comes back as the Status.
 Status memorizza_percorso(scenario_state& st, const platform& p, int32_t j);
-
-// Step 4 of the build: code points around slowdowns and before the signals
-// that precede a slowdown warning board.
-void completa_percorso(scenario_state& st);
