@@ -1,0 +1,553 @@
+// Benchmarks of the whole run and of its steps, the long scenario for scale,
+// and the budgets they are held to. With no arguments every benchmark runs,
+// then the budget table is printed; the exit status is 1 when a budget is
+// missed or a benchmark could not run. Google Benchmark's own flags
+// (--benchmark_filter, --benchmark_repetitions, ...) work as usual; budgets
+// whose benchmarks were filtered out are not judged.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <numeric>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "allocation_count.h"
+#include "build/binary_files.h"
+#include "build/memorizza_percorso.h"
+#include "documents/documents.h"
+#include "reader/memorizza_dati.h"
+#include "run/file_io.h"
+#include "run/naming.h"
+#include "run/platform.h"
+#include "run/run.h"
+#include "run/scenario_state.h"
+#include "support/long_scenario.h"
+#include "support/temp_folder.h"
+
+extern char** environ;
+
+namespace {
+
+using steady = std::chrono::steady_clock;
+
+// Budgets. The work is linear in the route length, so the 1,000,000 m build
+// (1,007,000 m of track against 341,000) should take about 3 times the
+// built-in one.
+constexpr double whole_run_over_floor = 2.0;
+constexpr double long_over_builtin = 3.5;
+constexpr double peak_rss_limit_mb = 32.0;
+
+// A platform whose callbacks do nothing: no window, no box, no exit.
+platform silent_platform() {
+  platform p;
+  p.mostra_finestra = [](const std::string&) {};
+  p.chiudi_finestra = [] {};
+  p.mostra_messaggio = [](const std::string&) { return 1; };
+  p.termina = [](int) {};
+  return p;
+}
+
+// The one folder every benchmark works in, removed at exit.
+const std::string& work_folder() {
+  static const temp_folder folder;
+  return folder.path();
+}
+
+// A state ready for a build in the work folder, as the run leaves it before
+// the build starts.
+scenario_state fresh_state(const std::string& folder) {
+  scenario_state st;
+  st.cartella = folder;
+  st.linea = identificativo_linea;
+  st.treno = identificativo_treno;
+  return st;
+}
+
+size_t file_size(const std::string& path) {
+  std::error_code ec;
+  auto n = std::filesystem::file_size(path, ec);
+  return ec ? 0 : static_cast<size_t>(n);
+}
+
+size_t total(const std::vector<size_t>& sizes) {
+  return std::accumulate(sizes.begin(), sizes.end(), size_t{0});
+}
+
+std::string status_text(const scenario_state& st) {
+  return "build status " + std::to_string(st.codice_errore) + " at " +
+         std::to_string(st.posizione_errore) + " m";
+}
+
+// What the built-in scenario's run writes, found by running it once.
+struct builtin_run {
+  std::string failure;  // why it could not be prepared; empty when it could
+  std::string line_source;
+  std::string train_source;
+  std::vector<size_t> run_files;     // the eight files a run writes
+  std::vector<size_t> binary_files;  // the three binary files
+};
+
+builtin_run prepare_builtin() {
+  builtin_run r;
+  scenario_state st;
+  st.cartella = work_folder();
+  int rc = esegui(st, silent_platform());
+  if (rc != 0) {
+    r.failure = "the built-in run ended with status " + std::to_string(rc);
+    return r;
+  }
+  if (st.codice_errore != 0) {
+    r.failure = "the built-in run left " + status_text(st);
+    return r;
+  }
+  for (file_kind k :
+       {file_kind::notes, file_kind::slowdown_form, file_kind::train_sheet}) {
+    r.run_files.push_back(file_size(file_path(st, k)));
+  }
+  for (file_kind k : {file_kind::line_plan, file_kind::scenario, file_kind::track}) {
+    r.binary_files.push_back(file_size(file_path(st, k)));
+    r.run_files.push_back(r.binary_files.back());
+  }
+  // The two source documents are deleted by the run; write them once more.
+  const std::string line = file_path(st, file_kind::line_source);
+  const std::string train = file_path(st, file_kind::train_source);
+  if (!dati_linea(st).ok() || !dati_treno(st).ok() ||
+      !read_file(line, r.line_source).ok() || !read_file(train, r.train_source).ok()) {
+    r.failure = "the source documents could not be written and read back";
+    return r;
+  }
+  remove_file(line);
+  remove_file(train);
+  if (r.line_source.empty() || r.train_source.empty()) {
+    r.failure = "the source documents are empty";
+    return r;
+  }
+  r.run_files.push_back(r.line_source.size());
+  r.run_files.push_back(r.train_source.size());
+  return r;
+}
+
+const builtin_run& builtin() {
+  static const builtin_run r = prepare_builtin();
+  return r;
+}
+
+const long_scenario& long_run() {
+  static const long_scenario s = make_long_scenario();
+  return s;
+}
+
+// Puts the two source documents in place for a build (the reader deletes
+// them as it reads).
+bool place_sources(const scenario_state& st, const std::string& line,
+                   const std::string& train) {
+  return replace_file(file_path(st, file_kind::line_source), line).ok() &&
+         replace_file(file_path(st, file_kind::train_source), train).ok();
+}
+
+double seconds_between(steady::time_point a, steady::time_point b) {
+  return std::chrono::duration<double>(b - a).count();
+}
+
+// ---- The benchmarks -------------------------------------------------------
+
+// The whole run of the built-in scenario: five documents, reading, build,
+// three binary files.
+void bm_whole_run(benchmark::State& state) {
+  const builtin_run& b = builtin();
+  if (!b.failure.empty()) {
+    state.SkipWithError(b.failure.c_str());
+    return;
+  }
+  const platform p = silent_platform();
+  for (auto _ : state) {
+    scenario_state st;
+    st.cartella = work_folder();
+    int rc = esegui(st, p);
+    if (rc != 0 || st.codice_errore != 0) {
+      state.SkipWithError(("the built-in run failed: exit status " + std::to_string(rc) +
+                           ", " + status_text(st))
+                              .c_str());
+      break;
+    }
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(total(b.run_files)));
+}
+
+// The floor: byte buffers of the given sizes written to the same folder,
+// one open, one write and one close each.
+void write_floor(benchmark::State& state, const std::vector<size_t>& sizes) {
+  std::vector<std::string> buffers;
+  std::vector<std::string> paths;
+  for (size_t i = 0; i < sizes.size(); ++i) {
+    buffers.emplace_back(sizes[i], static_cast<char>('a' + i));
+    paths.push_back(work_folder() + "/floor_" + std::to_string(i) + ".bin");
+  }
+  for (auto _ : state) {
+    for (size_t i = 0; i < sizes.size(); ++i) {
+      int fd = ::open(paths[i].c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+      bool ok = fd >= 0 && ::write(fd, buffers[i].data(), buffers[i].size()) ==
+                               static_cast<ssize_t>(buffers[i].size());
+      if (fd >= 0 && ::close(fd) != 0) ok = false;
+      if (!ok) {
+        state.SkipWithError(("cannot write " + paths[i]).c_str());
+        break;
+      }
+    }
+  }
+  for (const std::string& path : paths) ::unlink(path.c_str());
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(total(sizes)));
+}
+
+void bm_floor_whole_run(benchmark::State& state) {
+  const builtin_run& b = builtin();
+  if (!b.failure.empty()) {
+    state.SkipWithError(b.failure.c_str());
+    return;
+  }
+  write_floor(state, b.run_files);
+}
+
+void bm_floor_binary_files(benchmark::State& state) {
+  const builtin_run& b = builtin();
+  if (!b.failure.empty()) {
+    state.SkipWithError(b.failure.c_str());
+    return;
+  }
+  write_floor(state, b.binary_files);
+}
+
+// Reading one pair of source documents into a reset state, timed alone:
+// putting the documents back in place and making the state are not timed.
+void time_reading(benchmark::State& state, const std::string& line,
+                  const std::string& train) {
+  uint64_t allocations = 0;
+  int64_t points = 0;
+  for (auto _ : state) {
+    scenario_state st = fresh_state(work_folder());
+    if (!place_sources(st, line, train)) {
+      state.SkipWithError("cannot put the source documents in place");
+      break;
+    }
+    st.salva_linea = 1;  // as the build leaves it for the reader
+    const uint64_t a0 = allocations_so_far();
+    const steady::time_point t0 = steady::now();
+    memorizza_dati(st);
+    const steady::time_point t1 = steady::now();
+    allocations += allocations_so_far() - a0;
+    state.SetIterationTime(seconds_between(t0, t1));
+    if (st.codice_errore != 0 || !st.percorso_creato()) {
+      state.SkipWithError(("the reading left " + status_text(st)).c_str());
+      break;
+    }
+    points = st.tracciato.ultimo + 1;
+  }
+  state.counters["allocations"] = benchmark::Counter(static_cast<double>(allocations),
+                                                     benchmark::Counter::kAvgIterations);
+  state.counters["points"] = static_cast<double>(points);
+}
+
+void bm_read_sources(benchmark::State& state) {
+  const builtin_run& b = builtin();
+  if (!b.failure.empty()) {
+    state.SkipWithError(b.failure.c_str());
+    return;
+  }
+  time_reading(state, b.line_source, b.train_source);
+  state.SetBytesProcessed(
+      state.iterations() *
+      static_cast<int64_t>(b.line_source.size() + b.train_source.size()));
+}
+
+// The plan polyline of a 1,000,000 m route with a curve every 500 m: a line
+// source that holds the header and the curves only, and a train source with
+// nothing in it.
+void bm_polyline(benchmark::State& state) {
+  static const std::string line = make_curved_line_source();
+  static const std::string train = "[generale]\r\n[fine]\r\n";
+  time_reading(state, line, train);
+  state.SetItemsProcessed(state.iterations() * 2 *
+                          int64_t{long_route_length + 7000 + 1});  // x and y per metre
+}
+
+// The three binary files of the built-in scenario, written from a finished
+// state.
+void bm_binary_files(benchmark::State& state) {
+  const builtin_run& b = builtin();
+  if (!b.failure.empty()) {
+    state.SkipWithError(b.failure.c_str());
+    return;
+  }
+  scenario_state st = fresh_state(work_folder());
+  if (!place_sources(st, b.line_source, b.train_source) ||
+      !memorizza_percorso(st, silent_platform(), 1).ok()) {
+    state.SkipWithError("the built-in scenario could not be built");
+    return;
+  }
+  for (auto _ : state) {
+    Status s = scrivi_file_binari(st);
+    if (!s.ok()) {
+      state.SkipWithError(s.message().c_str());
+      break;
+    }
+  }
+  state.SetBytesProcessed(state.iterations() *
+                          static_cast<int64_t>(total(b.binary_files)));
+}
+
+// The build alone (reading, finishing, race codes, binary files) of one
+// pair of source documents; putting them in place is not timed. The build
+// must end with status 0.
+void time_build(benchmark::State& state, const std::string& line,
+                const std::string& train) {
+  const platform p = silent_platform();
+  uint64_t allocations = 0;
+  int64_t cells = 0;
+  for (auto _ : state) {
+    scenario_state st = fresh_state(work_folder());
+    if (!place_sources(st, line, train)) {
+      state.SkipWithError("cannot put the source documents in place");
+      break;
+    }
+    const uint64_t a0 = allocations_so_far();
+    const steady::time_point t0 = steady::now();
+    Status s = memorizza_percorso(st, p, 1);
+    const steady::time_point t1 = steady::now();
+    allocations += allocations_so_far() - a0;
+    state.SetIterationTime(seconds_between(t0, t1));
+    if (!s.ok()) {
+      state.SkipWithError(s.message().c_str());
+      break;
+    }
+    if (st.codice_errore != 0) {
+      state.SkipWithError(("the build left " + status_text(st)).c_str());
+      break;
+    }
+    cells = st.numero_celle + 1;
+  }
+  scenario_state names = fresh_state(work_folder());
+  size_t bytes = line.size() + train.size();
+  for (file_kind k : {file_kind::line_plan, file_kind::scenario, file_kind::track}) {
+    bytes += file_size(file_path(names, k));
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes));
+  state.counters["allocations"] = benchmark::Counter(static_cast<double>(allocations),
+                                                     benchmark::Counter::kAvgIterations);
+  state.counters["cells"] = static_cast<double>(cells);
+}
+
+void bm_build_builtin(benchmark::State& state) {
+  const builtin_run& b = builtin();
+  if (!b.failure.empty()) {
+    state.SkipWithError(b.failure.c_str());
+    return;
+  }
+  time_build(state, b.line_source, b.train_source);
+}
+
+void bm_build_long(benchmark::State& state) {
+  const long_scenario& s = long_run();
+  time_build(state, s.line_source, s.train_source);
+  state.counters["slowdowns"] = s.slowdowns;
+  state.counters["signals"] = s.signals;
+  state.counters["curves"] = s.curves;
+}
+
+// ---- Peak resident memory -------------------------------------------------
+
+struct child_run {
+  bool ok = false;
+  double peak_mb = 0;
+  std::string failure;
+};
+
+// Runs a program to its end, its output discarded, and reports its peak
+// resident memory.
+child_run run_child(const std::vector<std::string>& args) {
+  child_run r;
+  std::vector<char*> argv;
+  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  pid_t pid = 0;
+  int err = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (err != 0) {
+    r.failure = "cannot start " + args[0];
+    return r;
+  }
+  int status = 0;
+  rusage usage{};
+  if (::wait4(pid, &status, 0, &usage) != pid) {
+    r.failure = "lost " + args[0];
+    return r;
+  }
+  r.peak_mb = static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
+  r.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  if (!r.ok) r.failure = args[0] + " did not end with status 0";
+  return r;
+}
+
+std::string own_path() {
+  std::error_code ec;
+  return std::filesystem::read_symlink("/proc/self/exe", ec).string();
+}
+
+// The child mode behind the long scenario's memory figure: one build in a
+// folder of its own; status 0 only when the build ended with status 0.
+int build_long_once() {
+  temp_folder folder;
+  scenario_state st = fresh_state(folder.path());
+  if (!write_long_scenario(st, make_long_scenario()).ok()) return 2;
+  if (!memorizza_percorso(st, silent_platform(), 1).ok()) return 2;
+  return st.codice_errore == 0 ? 0 : 1;
+}
+
+// ---- Budgets --------------------------------------------------------------
+
+// Passes the results to the console and keeps each benchmark's time per
+// iteration in seconds (the median where repetitions give one).
+class recording_reporter : public benchmark::ConsoleReporter {
+ public:
+  std::map<std::string, double> seconds;
+  std::map<std::string, std::string> failures;
+
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      const std::string name = run.run_name.function_name;
+      if (run.error_occurred) {
+        failures[name] = run.error_message;
+        continue;
+      }
+      const double s =
+          run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+      if (run.run_type == Run::RT_Iteration && !medians_.count(name)) {
+        seconds[name] = s;
+      } else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+        seconds[name] = s;
+        medians_.insert({name, true});
+      }
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+
+ private:
+  std::map<std::string, bool> medians_;
+};
+
+const char* const name_whole_run = "whole_run/builtin";
+const char* const name_floor_whole_run = "floor/whole_run_files";
+const char* const name_build_builtin = "build/builtin";
+const char* const name_build_long = "build/long_1000000m";
+
+void register_benchmarks() {
+  auto unit = benchmark::kMillisecond;
+  benchmark::RegisterBenchmark(name_whole_run, bm_whole_run)->Unit(unit)->UseRealTime();
+  benchmark::RegisterBenchmark(name_floor_whole_run, bm_floor_whole_run)
+      ->Unit(unit)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("read_sources/builtin", bm_read_sources)
+      ->Unit(unit)
+      ->UseManualTime();
+  benchmark::RegisterBenchmark("polyline/1000000m", bm_polyline)
+      ->Unit(unit)
+      ->UseManualTime();
+  benchmark::RegisterBenchmark("binary_files/builtin", bm_binary_files)
+      ->Unit(unit)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("floor/binary_files", bm_floor_binary_files)
+      ->Unit(unit)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark(name_build_builtin, bm_build_builtin)
+      ->Unit(unit)
+      ->UseManualTime();
+  benchmark::RegisterBenchmark(name_build_long, bm_build_long)
+      ->Unit(unit)
+      ->UseManualTime();
+}
+
+// One line of the budget table; false when the budget is missed.
+bool judge(const char* what, double measured, double limit, const char* unit,
+           const std::string& detail) {
+  const bool met = measured <= limit;
+  std::printf("  %-58s %8.2f %-2s <= %8.2f %-2s %-6s %s\n", what, measured, unit, limit,
+              unit, met ? "met" : "MISSED", detail.c_str());
+  return met;
+}
+
+int report_budgets(const recording_reporter& r) {
+  bool all_met = true;
+  std::printf("\nBudgets (%u cores):\n", std::thread::hardware_concurrency());
+  for (const auto& [name, message] : r.failures) {
+    std::printf("  %s could not run: %s\n", name.c_str(), message.c_str());
+    all_met = false;
+  }
+  auto ms = [&](const char* name) { return r.seconds.at(name) * 1e3; };
+  auto have = [&](const char* a, const char* b) {
+    return r.seconds.count(a) != 0 && r.seconds.count(b) != 0;
+  };
+  char detail[96];
+  if (have(name_whole_run, name_floor_whole_run)) {
+    std::snprintf(detail, sizeof detail, "(floor %.2f ms, ratio %.2f)",
+                  ms(name_floor_whole_run),
+                  ms(name_whole_run) / ms(name_floor_whole_run));
+    all_met &= judge("whole built-in run, within 2 x the floor of its 8 files",
+                     ms(name_whole_run), whole_run_over_floor * ms(name_floor_whole_run),
+                     "ms", detail);
+  }
+  if (have(name_build_long, name_build_builtin)) {
+    std::snprintf(detail, sizeof detail, "(built-in %.2f ms, ratio %.2f)",
+                  ms(name_build_builtin), ms(name_build_long) / ms(name_build_builtin));
+    all_met &=
+        judge("1,000,000 m build, within 3.5 x the built-in build", ms(name_build_long),
+              long_over_builtin * ms(name_build_builtin), "ms", detail);
+  }
+
+  child_run program = run_child({SCENARIO_PROGRAM});
+  if (program.ok) {
+    all_met &= judge("peak resident memory of the whole built-in run", program.peak_mb,
+                     peak_rss_limit_mb, "MB", "(" SCENARIO_PROGRAM ")");
+  } else {
+    std::printf("  peak resident memory of the whole built-in run: %s\n",
+                program.failure.c_str());
+    all_met = false;
+  }
+  child_run long_build = run_child({own_path(), "--build-long-once"});
+  if (long_build.ok) {
+    std::printf("  %-58s %8.2f MB (no budget; generator included)\n",
+                "peak resident memory of the 1,000,000 m build", long_build.peak_mb);
+  } else {
+    std::printf("  peak resident memory of the 1,000,000 m build: %s\n",
+                long_build.failure.c_str());
+    all_met = false;
+  }
+  return all_met ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 2 && std::string(argv[1]) == "--build-long-once") return build_long_once();
+  register_benchmarks();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
+  recording_reporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  int status = report_budgets(reporter);
+  benchmark::Shutdown();
+  return status;
+}
