@@ -1,0 +1,406 @@
+// What the reader records when it stops, and which source documents it
+// leaves on disk.
+#include "reader/memorizza_dati.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "reader/source_fixture.h"
+
+namespace {
+
+using righe = std::vector<std::string>;
+
+// A line source: [generale], the header rows, [curve], the body rows, [fine].
+righe linea(const righe& intestazione, const righe& corpo) {
+  righe l = {"[generale]"};
+  l.insert(l.end(), intestazione.begin(), intestazione.end());
+  l.push_back("[curve]");
+  l.insert(l.end(), corpo.begin(), corpo.end());
+  l.push_back("[fine]");
+  return l;
+}
+righe linea(const righe& corpo) { return linea({"lunghezza percorso, 10000"}, corpo); }
+
+righe treno(const righe& corpo) {
+  righe t = {"[generale]"};
+  t.insert(t.end(), corpo.begin(), corpo.end());
+  t.push_back("[fine]");
+  return t;
+}
+
+righe molti(int n, const std::string& prima, int passo, const std::string& dopo,
+            int da = 0) {
+  righe out;
+  for (int i = 0; i < n; ++i)
+    out.push_back(prima + std::to_string(da + i * passo) + dopo);
+  return out;
+}
+righe unisci(righe a, const righe& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+const std::string segnale_a = ",   2, 4, 1,  1, 0,    2,  2,1,1, 0";
+const std::string lungo(70000, 'a');
+
+struct caso {
+  const char* nome;
+  righe l, t;
+  int32_t codice;
+  int32_t posizione;  // posizione_errore (0 where the code sets none)
+  bool resta_linea, resta_treno;
+};
+
+class Stato : public ::testing::TestWithParam<caso> {};
+
+TEST_P(Stato, RecordsTheCodeAndLeavesTheDocumentsAsTabled) {
+  const caso& c = GetParam();
+  sorgenti s;
+  if (!c.l.empty()) s.linea(c.l);
+  if (!c.t.empty()) s.treno(c.t);
+  s.leggi();
+  EXPECT_EQ(s.st.codice_errore, c.codice);
+  EXPECT_EQ(s.st.posizione_errore, c.posizione);
+  EXPECT_EQ(s.resta_linea(), c.resta_linea);
+  EXPECT_EQ(s.resta_treno(), c.resta_treno);
+}
+
+const righe treno_vuoto = treno({});
+
+INSTANTIATE_TEST_SUITE_P(
+    MemorizzaDati, Stato,
+    ::testing::Values(
+        caso{"Ok", linea({}), treno_vuoto, 0, 0, false, false},
+        caso{"RouteTooLong1", linea({"lunghezza percorso, 1000001"}, {}), treno_vuoto, 1,
+             0, false, true},
+        caso{"ProgressiveNotOn50m2",
+             linea({"lunghezza percorso, 10000",
+                    "progressiva chilometrica uno, 31100, 3075, 0"},
+                   {}),
+             treno_vuoto, 2, 0, false, false},
+        caso{"RepetitionStart3",
+             linea({"lunghezza percorso, 10000",
+                    "ripetizione segnali 9 codici, 8010, 330700"},
+                   {}),
+             treno_vuoto, 3, 0, false, true},
+        caso{"RepetitionEnd4",
+             linea({"lunghezza percorso, 10000",
+                    "ripetizione segnali 9 codici, 8000, 330710"},
+                   {}),
+             treno_vuoto, 4, 0, false, true},
+        caso{"RepetitionCodes5",
+             linea({"lunghezza percorso, 10000",
+                    "ripetizione segnali codici, 8000, 330700"},
+                   {}),
+             treno_vuoto, 5, 0, false, true},
+        caso{"SignOnATakenCell6",
+             linea({"indicatori_vmax, 1000, 90, 95, 100, 0, , , , 0",
+                    "cartello_indicatore, 1000, (X)"}),
+             treno_vuoto, 6, 1000, false, true},
+        caso{"CodePointOnATakenCell7", linea({}),
+             treno({"abbattimento, 7050, 270", "abbattimento, 7060, 270"}), 7, 7060,
+             false, false},
+        caso{"StationNotOn50m8", linea({}),
+             treno({"stazione,1025,22,200,0,0,0,0,0,0,0,0,0,0,0,0,0,X"}), 8, 1025, false,
+             false},
+        caso{"StationLength9", linea({}),
+             treno({"stazione,1000,22,250,0,0,0,0,0,0,0,0,0,0,0,0,0,X"}), 9, 1000, false,
+             false},
+        caso{"NoSlotForAStation10",
+             linea(molti(79, "cartello_indicatore, ", 100, ", (S)", 500)),
+             treno({"stazione,9000,22,200,0,0,0,0,0,0,0,0,0,0,0,0,0,X"}), 10, 0, false,
+             false},
+        caso{"LineRowBeyondTheTrack15", linea({"pendenza, 16950, 5"}), treno_vuoto, 15,
+             16950, false, false},
+        caso{"TrainRowBeyondTheTrack15", linea({}), treno({"velocita, 16950, 50"}), 15,
+             16950, false, false},
+        caso{"StationBeyondTheTrack15", linea({}),
+             treno({"stazione,16300,22,200,0,0,0,0,0,0,0,0,0,0,0,0,0,X"}), 15, 16300,
+             false, false},
+        caso{"LastRowInsideTheTrack", linea({"pendenza, 16900, 5"}),
+             treno({"stazione,16200,22,200,0,0,0,0,0,0,0,0,0,0,0,0,0,X"}), 0, 0, false,
+             false},
+        caso{"SignalOnATakenCell16", linea({}),
+             treno({"segnale, 1025" + segnale_a, "segnale, 1075" + segnale_a}), 16, 1075,
+             false, false},
+        caso{"WarningBoardTaken17", linea({}),
+             treno({"segnale, 1800" + segnale_a,
+                    "rallentamento, 3000, 60, 1000, 0, 1, 0"}),
+             17, 3000, false, false},
+        caso{"StartBoardTaken18", linea({}),
+             treno({"segnale, 3000" + segnale_a,
+                    "rallentamento, 3000, 60, 1000, 0, 1, 0"}),
+             18, 3000, false, false},
+        caso{"EndBoardTaken19", linea({}),
+             treno({"segnale, 4000" + segnale_a,
+                    "rallentamento, 3000, 60, 1000, 0, 1, 0"}),
+             19, 3000, false, false},
+        caso{"ApproachCellsTaken20", linea({}),
+             treno({"abbattimento, 1650, 270", "rallentamento, 3000, 60, 1000, 0, 1, 0"}),
+             20, 3000, false, false},
+        caso{"SpeedBoardsTaken21",
+             linea({"indicatori_vmax, 1000, 90, 95, 100, 0, , , , 0",
+                    "indicatori_vmax, 1010, 90, 95, 100, 0, , , , 0"}),
+             treno_vuoto, 21, 1010, false, true},
+        caso{"StationsTooClose22", linea({}),
+             treno({"stazione,3100,22,400,0,0,0,0,0,0,0,0,0,0,0,0,0,A",
+                    "stazione,3600,22,200,0,0,0,0,0,0,0,0,0,0,0,0,0,B"}),
+             22, 3600, false, false},
+        caso{"StationsJustFarEnough", linea({}),
+             treno({"stazione,3100,22,400,0,0,0,0,0,0,0,0,0,0,0,0,0,A",
+                    "stazione,3750,22,200,0,0,0,0,0,0,0,0,0,0,0,0,0,B"}),
+             0, 0, false, false},
+        caso{"StopPointWithinTheFirst100m24", linea({}),
+             treno({"stazione,0,22,200,0,0,0,0,0,0,0,0,0,0,0,0,0,X"}), 24, 0, false,
+             false},
+        caso{"LineSourceMissing101", {}, treno_vuoto, 101, 0, false, true},
+        caso{"NoGenerale102",
+             {"lunghezza percorso, 10000", "[fine]"},
+             treno_vuoto,
+             102,
+             0,
+             false,
+             true},
+        caso{
+            "GeneraleOnTheLastLine102", {"[generale]"}, treno_vuoto, 102, 0, false, true},
+        caso{"CurveWithoutRadius103", linea({"curvas, 1000, 100"}), treno_vuoto, 103, 0,
+             false, true},
+        caso{"CurvePast1000000m103",
+             linea({"lunghezza percorso, 1000000"}, {"curvad1, 999000, 5000"}),
+             treno_vuoto, 103, 0, false, true},
+        // Code 15 of the line half ends the train half at its first signal.
+        caso{"LineCode15EndsTheTrainAtASignal", linea({"pendenza, 16950, 5"}),
+             treno({"velocita, 0, 100", "segnale, 1050" + segnale_a,
+                    "velocita, 1000, 50"}),
+             15, 1050, false, false}),
+    [](const ::testing::TestParamInfo<caso>& i) { return i.param.nome; });
+
+// Every failure below ends through the failure exit: status 25, both
+// documents deleted.
+struct guasto {
+  const char* nome;
+  righe l, t;
+};
+
+class Guasto : public ::testing::TestWithParam<guasto> {};
+
+TEST_P(Guasto, EndsWith25AndBothDocumentsDeleted) {
+  const guasto& g = GetParam();
+  sorgenti s;
+  s.linea(g.l);
+  if (!g.t.empty()) s.treno(g.t);
+  s.leggi();
+  EXPECT_EQ(s.st.codice_errore, 25);
+  EXPECT_FALSE(s.resta_linea());
+  EXPECT_FALSE(s.resta_treno());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MemorizzaDati, Guasto,
+    ::testing::Values(
+        guasto{"RowBeforeTheRouteLength", linea({}, {"pendenza, 0, 0"}), treno_vuoto},
+        guasto{"NoRouteLength", linea({}, {}), treno_vuoto},
+        guasto{"TrainSourceMissing", linea({}), {}},
+        guasto{"EndOfFileInsideARow",
+               {"[generale]", "lunghezza percorso, 10000", "[curve]", "pendenza, 100"},
+               treno_vuoto},
+        guasto{"EndOfFileInsideTheHeaderSkip", {"[generale]", "-a", "-b"}, treno_vuoto},
+        guasto{"FieldThatIsNotANumber", linea({"pendenza, 1O0, 5"}), treno_vuoto},
+        guasto{"FortyDigitNumber",
+               linea({"pendenza, 1234567890123456789012345678901234567890, 5"}),
+               treno_vuoto},
+        guasto{"RouteLengthWithANulByte",
+               {"[generale]",
+                std::string("lunghezza percorso, 10\0"
+                            "00",
+                            24),
+                "[fine]"},
+               treno_vuoto},
+        guasto{"EightyOneSigns",
+               linea(molti(81, "cartello_indicatore, ", 100, ", (S)", 500)), treno_vuoto},
+        guasto{"EightyOneMountains", linea(molti(81, "montagna, ", 200, ", 50, 2", 500)),
+               treno_vuoto},
+        guasto{"GradientCursorPastTheLastCell",
+               linea({"lunghezza percorso, 0"},
+                     unisci({"pendenza, 6800, 1"}, molti(6, "pendenza, 6800, ", 1, ""))),
+               treno_vuoto},
+        guasto{"AdhesionCursorPastTheLastCell", linea({"lunghezza percorso, 0"}, {}),
+               treno(unisci({"aderenza, 6800, 1"}, molti(6, "aderenza, 6800, ", 1, "")))},
+        guasto{"CurvePastThePolyline",
+               linea({"lunghezza percorso, 0"}, {"curvad1, 6000, 2000"}), treno_vuoto},
+        guasto{"SignalBelowCell8", linea({}), treno({"segnale, 300" + segnale_a})},
+        guasto{"SignAtANegativePosition", linea({"cartello_indicatore, -200, (X)"}),
+               treno_vuoto},
+        guasto{"CodePointAtANegativePosition", linea({}),
+               treno({"abbattimento, -100, 270"})},
+        guasto{"SlowdownEndPastTheTrack", linea({}),
+               treno({"rallentamento, 3000, 60, 100000, 0, 0, 0"})},
+        guasto{"MountainEndPastTheTrack", linea({"montagna, 1000, 100000, 2"}),
+               treno_vuoto},
+        guasto{"SignTextOver65535Bytes", linea({"cartello_indicatore, 1000, " + lungo}),
+               treno_vuoto},
+        guasto{"StationNameOver65535Bytes", linea({}),
+               treno({"stazione,3000,22,200,0,0,0,0,0,0,0,0,0,0,0,0,0," + lungo})},
+        guasto{"SpeedOver255Units", linea({}),
+               treno({"velocita, 0, 1300", "velocita, 1000, 50"})},
+        guasto{"ClockValueOver16Bits", linea({}), treno({"orologio, 40000, 0, 0"})},
+        guasto{"StationKindOver8Bits", linea({}),
+               treno({"stazione,3000,300,200,0,0,0,0,0,0,0,0,0,0,0,0,0,X"})},
+        guasto{"StationTimeOver32Bits", linea({}),
+               treno({"stazione,3000,22,200,0,0,0,0,0,0,0,0,0,0,1000000,0,0,X"})},
+        guasto{"SpeedBoardPairOver16Bits",
+               linea({"indicatori_vmax, 1000, 2000, 95, 100, 0, , , , 0"}), treno_vuoto},
+        guasto{"TruncatedTrainSource", linea({}), {"[generale]", "stazione, 0, 8, 500"}}),
+    [](const ::testing::TestParamInfo<guasto>& i) { return i.param.nome; });
+
+TEST(MemorizzaDati, ANegativeRouteLengthCreatesNoTrack) {
+  sorgenti s;
+  s.linea(linea({"lunghezza percorso, -8000"}, {}));
+  s.treno(treno_vuoto);
+  s.leggi();
+  EXPECT_EQ(s.st.codice_errore, 25);
+  EXPECT_TRUE(s.st.percorso.empty());
+  EXPECT_FALSE(s.st.tracciato.esiste());
+}
+
+TEST(MemorizzaDati, LineCode15StillReadsTheTrainSource) {
+  sorgenti s;
+  s.linea(linea({"pendenza, 0, 2", "pendenza, 16950, 5", "pendenza, 100, 9"}));
+  s.treno(treno({"velocita, 0, 100", "velocita, 1000, 50"}));
+  s.leggi();
+  EXPECT_EQ(s.st.codice_errore, 15);
+  EXPECT_EQ(s.c(0).pendenza, 102) << "the body stopped at the row beyond the track";
+  EXPECT_EQ(s.c(300).pendenza, 102);
+  EXPECT_EQ(s.c(19).velocita, 20);
+  EXPECT_EQ(s.c(20).velocita, 10);
+}
+
+TEST(MemorizzaDati, EightySignsLeaveNoSlotForAStation) {
+  sorgenti s;
+  s.linea(linea(molti(80, "cartello_indicatore, ", 100, ", (S)", 500)));
+  s.treno(treno({"stazione,9000,22,200,0,0,0,0,0,0,0,0,0,0,0,0,0,X"}));
+  s.leggi();
+  EXPECT_EQ(s.st.codice_errore, 10);
+  EXPECT_EQ(s.st.elementi[1].nome, "(S)") << "the last sign keeps its slot";
+  EXPECT_EQ(s.st.elementi[1].progressiva, 0);
+  EXPECT_EQ(s.st.elementi[0].nome, "");
+}
+
+TEST(MemorizzaDati, AStaleTrackIsNotKept) {
+  sorgenti s;
+  s.st.percorso.assign(10, cella{});
+  s.st.tracciato.crea(100);
+  s.treno(treno_vuoto);
+  s.leggi();  // no line source
+  EXPECT_EQ(s.st.codice_errore, 101);
+  EXPECT_TRUE(s.st.percorso.empty());
+  EXPECT_FALSE(s.st.tracciato.esiste());
+}
+
+// Hostile documents end with a status code, never a crash.
+TEST(MemorizzaDati, HostileDocuments) {
+  struct {
+    const char* nome;
+    std::string l, t;
+    int32_t codice;
+  } casi[] = {
+      {"EmptyLineSource", "", documento(treno_vuoto), 102},
+      {"OnlyCommas", std::string(500, ','), documento(treno_vuoto), 102},
+      {"TrainOnlyCommas", documento(linea({})), std::string(500, ','), 0},
+      {"TruncatedLine", documento(linea({"pendenza, 0, 5"})).substr(0, 59),
+       documento(treno_vuoto), 25},
+      {"TruncatedInsideAKeyword", documento(linea({"pendenza, 0, 5"})).substr(0, 52),
+       documento(treno_vuoto), 0},
+      {"NulInAKeyword", documento(linea({std::string("pend\0enza, 0, 5", 15)})),
+       documento(treno_vuoto), 0},
+      {"HundredThousandCharacterLine", documento(linea({std::string(100000, 'x')})),
+       documento(treno({std::string(100000, '-')})), 0},
+      {"NoLineEnds", "[generale],lunghezza percorso,10000,[curve],pendenza,0,5,[fine]",
+       "[generale],velocita,0,50,[fine]", 0},
+      {"BinaryNoise", std::string("\xFF\xFE\x00\x01[generale]\r\n\x80\x81", 18),
+       documento(treno_vuoto), 25},
+  };
+  for (const auto& c : casi) {
+    sorgenti s;
+    s.linea_grezza(c.l);
+    s.treno_grezzo(c.t);
+    s.leggi();
+    EXPECT_EQ(s.st.codice_errore, c.codice) << c.nome;
+    EXPECT_FALSE(s.resta_linea()) << c.nome;
+  }
+}
+
+// Rows of real keywords with random values, now and then with a wrong
+// number of fields, a hostile value, a lost line end or a cut.
+TEST(MemorizzaDati, RandomRowsNeverEscapeTheStatusCodes) {
+  const std::vector<std::pair<std::string, unsigned>> righe_note = {
+      {"pendenza", 2},
+      {"curvad2", 2},
+      {"curvas5", 2},
+      {"curva", 2},
+      {"montagna", 3},
+      {"indicatori_vmax", 9},
+      {"cartello_indicatore", 2},
+      {"segnale", 11},
+      {"rallentamento", 6},
+      {"abbattimento", 2},
+      {"stazione", 17},
+      {"velocita", 2},
+      {"aderenza", 2},
+      {"orologio", 3},
+      {"sabbia", 1},
+      {"-", 0},
+      {"[fine]", 0},
+      {"ripetizione segnali 9 codici", 2},
+      {"progressiva chilometrica uno", 3},
+      {"sfondo due", 1},
+      {"lunghezza percorso", 1}};
+  const std::vector<std::string> ostili = {
+      "",     "-4,5",   "1e3", "(Zona)", "99999999999",
+      "-200", "100025", "75",  "-",      std::string(1, '\0')};
+  const std::set<int32_t> noti = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,   10,  15,
+                                  16, 17, 18, 19, 20, 21, 22, 24, 25, 101, 102, 103};
+  // Codes with which the line half stops, leaving the train source unread.
+  const std::set<int32_t> fine_nella_linea = {1, 3, 4, 5, 6, 21, 102, 103};
+  std::mt19937 caso(12345);
+  auto valore = [&]() {
+    if (caso() % 40 == 0) return ostili[caso() % ostili.size()];
+    return std::to_string(caso() % 5 == 0 ? caso() % 20 : caso() % 240 * 50);
+  };
+  auto documento_a_caso = [&](std::string testo) {
+    for (int riga = 0; riga < 30; ++riga) {
+      const auto& [chiave, campi] = righe_note[caso() % righe_note.size()];
+      testo += chiave;
+      const unsigned n = caso() % 20 == 0 ? caso() % 18 : campi;
+      for (unsigned i = 0; i < n; ++i) testo += ", " + valore();
+      if (caso() % 50 != 0) testo += "\r\n";
+    }
+    if (caso() % 10 == 0) testo.resize(caso() % testo.size());
+    return testo;
+  };
+  std::map<int32_t, int> visti;
+  for (int prova = 0; prova < 600; ++prova) {
+    sorgenti s(static_cast<int32_t>(prova % 2));
+    s.linea_grezza(
+        documento_a_caso("[generale]\r\nlunghezza percorso, 10000\r\n[curve]\r\n"));
+    s.treno_grezzo(documento_a_caso("[generale]\r\n"));
+    s.leggi();
+    const int32_t codice = s.st.codice_errore;
+    ++visti[codice];
+    EXPECT_TRUE(noti.count(codice)) << codice;
+    EXPECT_FALSE(s.resta_linea()) << codice;
+    EXPECT_EQ(s.resta_treno(), fine_nella_linea.count(codice) == 1) << codice;
+    if (!s.st.percorso.empty()) {
+      EXPECT_EQ(s.st.percorso.size(), static_cast<size_t>(s.st.numero_celle) + 1);
+    }
+  }
+  EXPECT_GE(visti.size(), 10u) << "the documents should reach many outcomes";
+}
+
+}  // namespace
