@@ -249,7 +249,8 @@ TEST(LineSource, MountainsAndSpeedBoardsReachTheCells) {
 TEST(LineSource, TokensHoldingAMinusArePassedOverTenTimesInTheHeader) {
   for (int meno : {10, 11}) {
     std::vector<std::string> righe = {"[generale]"};
-    for (int i = 0; i < meno; ++i) righe.push_back("-" + std::to_string(i));
+    for (int i = 0; i < meno; ++i)
+      righe.push_back(std::string("-").append(std::to_string(i)));
     righe.push_back("-lunghezza percorso, 10000");
     righe.push_back("[fine]");
     sorgenti s;

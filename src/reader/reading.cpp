@@ -6,6 +6,7 @@
 #include "reader/keywords.h"
 #include "reader/track_cells.h"
 #include "run/file_io.h"
+#include "run/rounding.h"
 #include "run/scenario_state.h"
 
 std::string_view leggi_token(scenario_state& st, field_reader& r) {
@@ -57,4 +58,10 @@ int32_t intero_32(int64_t v) {
     throw reading_failure{};
   }
   return static_cast<int32_t>(v);
+}
+
+int32_t arrotonda_32(double q) {
+  const auto v = arrotonda_a<int32_t>(q);
+  if (!v) throw reading_failure{};
+  return *v;
 }

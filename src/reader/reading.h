@@ -47,3 +47,6 @@ void elimina_sorgente(const std::string& path);
 
 // A 32-bit result of stored arithmetic; fails when it does not fit.
 int32_t intero_32(int64_t v);
+
+// A real rounded half to even into 32 bits; fails when it does not fit.
+int32_t arrotonda_32(double q);

@@ -177,8 +177,8 @@ esito_riga stazione(lettura_treno& l) {
     e.fine = intero_32(p + L);
     e.opzione_4 = 0;
   } else {
-    e.inizio = intero_32(indice_cella(p - L / 2.0));
-    e.fine = intero_32(indice_cella(p + L / 2.0) + (e.opzione_4 != 0 ? 50 : 0));
+    e.inizio = arrotonda_32(p - L / 2.0);
+    e.fine = intero_32(int64_t{arrotonda_32(p + L / 2.0)} + (e.opzione_4 != 0 ? 50 : 0));
   }
   if (L < 600) e.opzione_5 = 0;
   if (i == 1) {
