@@ -122,14 +122,12 @@ TEST(MemoIndicatoriVMax, PacksBothSetsOfSpeeds) {
   EXPECT_EQ(b.dato_d, 0);
 }
 
-TEST(MemoIndicatoriVMax, RoundsHalvesToEven) {
+TEST(MemoIndicatoriVMax, SpeedsOffTheFiveKmHGridRoundToTheNearest) {
   scenario_state st = binario();
-  // 100*20 + 12/5 = 2002.4; 100*20 + 2.5 -> 2002 (even); 3.5 -> 2004.
-  memo_indicatori_v_max(st, 1000, 100, 100, 100, 0, 12, 0, 0, 0);
-  EXPECT_EQ(st.percorso[21].dato_a, 2002);
-  scenario_state pari = binario();
-  memo_indicatori_v_max(pari, 1000, 0, 0, 0, 0, 0, 0, 0, 0);
-  EXPECT_EQ(pari.percorso[21].dato_a, 0);
+  memo_indicatori_v_max(st, 1000, 100, 100, -100, 0, 12, 13, 13, 0);
+  EXPECT_EQ(st.percorso[21].dato_a, 2002);   // 2000 + 2.4
+  EXPECT_EQ(st.percorso[21].dato_b, 2003);   // 2000 + 2.6
+  EXPECT_EQ(st.percorso[21].dato_c, -1997);  // -2000 + 2.6 = -1997.4
 }
 
 TEST(MemoIndicatoriVMax, ATakenCellIsRefusedUnchanged) {

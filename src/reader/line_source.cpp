@@ -152,7 +152,8 @@ esito_riga pendenza(lettura_linea& l) {
   if (oltre_il_percorso(l.st, p, margine_riga)) return esito_riga::esci_corpo;
   const int64_t n = indice_cella(p / 50.0);
   if (n > 0) {
-    // At least one cell, even when the cursor is already at or past n.
+    // At least one cell, even when the cursor is already at or past n; rows
+    // out of order that push it past the last cell end the reading.
     do {
       cella_del_percorso(l.st, l.cursore_pendenza).pendenza =
           basso_8(int64_t{l.pendenza_precedente} + 100);
@@ -178,6 +179,7 @@ esito_riga curva(lettura_linea& l, std::string_view t) {
   double k = curvatura[classe - 1];
   if (contiene_nc(t, "s")) k = -k;
   if (!l.polilinea) throw reading_failure{};
+  // A curve reaching past the last metre of the polyline ends the reading.
   tracciato_t& tr = l.st.tracciato;
   if (!posa<false>(tr, l.cursore_polilinea, s, 0, limite_curve) ||
       !posa<true>(tr, l.cursore_polilinea, int64_t{s} + lunghezza, k, limite_curve)) {

@@ -139,6 +139,21 @@ TEST(LineSource, GradientKeepsItsLowEightBits) {
   EXPECT_EQ(s.c(2).pendenza, 206);  // -50
 }
 
+TEST(LineSource, HalfCellsRoundToTheEvenCell) {
+  sorgenti s;
+  // 1025 / 50 = 20.5 -> 20 and 1075 / 50 = 21.5 -> 22; a sign at 1025 m
+  // takes cell 22 (21.5), so one at 1075 m (22.5) finds it taken.
+  s.scenario({"pendenza, 1025, 1", "pendenza, 1075, 2", "cartello_indicatore, 1025, (A)",
+              "cartello_indicatore, 1075, (B)"});
+  s.leggi();
+  EXPECT_EQ(s.c(19).pendenza, 100);
+  EXPECT_EQ(s.c(20).pendenza, 101);
+  EXPECT_EQ(s.c(21).pendenza, 101);
+  EXPECT_EQ(s.c(22).codice, codice_cella::cartello_indicatore);
+  EXPECT_EQ(s.st.codice_errore, 6);
+  EXPECT_EQ(s.st.posizione_errore, 1075);
+}
+
 // The polyline points as written: x and y of metre m and their tags.
 double px(const scenario_state& st, int m) {
   return st.tracciato.valore[st.tracciato.indice(m, 0)];

@@ -72,7 +72,8 @@ esito_riga aderenza(lettura_treno& l) {
   if (oltre_il_percorso(l.st, p, margine_riga)) return esito_riga::esci_corpo;
   const int64_t n = indice_cella(p / 50.0);
   if (n > 0) {
-    // At least one cell, even when the cursor is already at or past n.
+    // At least one cell, even when the cursor is already at or past n; rows
+    // out of order that push it past the last cell end the reading.
     do {
       cella_del_percorso(l.st, l.cursore_aderenza).aderenza =
           basso_8(l.aderenza_precedente);
