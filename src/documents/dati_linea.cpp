@@ -539,7 +539,7 @@ constexpr const char* cartelli[] = {
     "indicatori_vmax,  290000,  95,  100,  105,  1,  95,  100,  105,  1",
     "indicatori_vmax,  290350,  95,  100,  105,  0,  95,  100,  105,  0",
     "indicatori_vmax,  294350,  100,  105,  110,  0,  100,  105,  110,  0",
-    "indicatori_vmax,  308750,  100,  110,  115,  0,  100,  110,  115,  0",
+    "indicatori_vmax,  308750,  105,  110,  115,  0,  105,  110,  115,  0",
     "indicatori_vmax,  310750,  100,  105,  110,  2,  ,  ,  ,  0",
     "indicatori_vmax,  311050,  100,  105,  110,  1,  ,  ,  ,  0",
     "indicatori_vmax,  311350,  100,  105,  110,  0,  ,  ,  ,  0",
