@@ -35,7 +35,9 @@ TEST(BuiltinScenario, BuildsWithStatusZero) {
 
   // The build added no code point of its own: the scenario has no slowdown.
   for (const cella& c : st.percorso) {
-    if (c.codice == codice_cella::abbattimento) EXPECT_EQ(c.dato_a, 270);
+    if (c.codice == codice_cella::abbattimento) {
+      EXPECT_EQ(c.dato_a, 270);
+    }
   }
   EXPECT_EQ(st.elementi[slot::linea].nome, "Vardelia");
   EXPECT_EQ(st.elementi[slot::treno].nome, "Corvessa");
