@@ -2,7 +2,10 @@
 // text. It agrees with the train source: the same stations in the same
 // order, departure 19.59.50 and arrival 22.29, 125% braked mass, and the
 // kilometric progressives of the line source's three entries (a "/" marks
-// where one reference hands over to the next).
+// where one reference hands over to the next). Origin 19.59.50 and
+// Maccarese-Fregene 20.04 are fixed texts of the scenario that no train can
+// keep over 31.1 km; the Rome stations between them are spread by distance,
+// and from Maccarese-Fregene on every time allows the line speeds.
 #include "documents/document_writer.h"
 #include "documents/documents.h"
 #include "run/naming.h"
