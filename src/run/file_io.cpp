@@ -32,8 +32,9 @@ Status replace_file(const std::string& path, std::string_view bytes) {
   int fd = ::mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) return Status::FromErrno("cannot create", path, errno);
   ::fchmod(fd, 0644);
-  Status s = write_all(fd, bytes, temp);
-  if (::close(fd) != 0 && s.ok()) s = Status::FromErrno("cannot write", temp, errno);
+  // Failures name the file being replaced: the temporary one is removed.
+  Status s = write_all(fd, bytes, path);
+  if (::close(fd) != 0 && s.ok()) s = Status::FromErrno("cannot write", path, errno);
   if (s.ok() && ::rename(temp.c_str(), path.c_str()) != 0) {
     s = Status::FromErrno("cannot replace", path, errno);
   }

@@ -1,7 +1,10 @@
 #include "run/file_io.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
 
 #include "support/temp_folder.h"
 
@@ -26,6 +29,27 @@ TEST(ReplaceFile, AFolderInTheWayFailsAndLeavesNoTemporaryFile) {
   EXPECT_EQ(s.message().rfind("cannot replace '" + dir.file("taken") + "': ", 0), 0u)
       << s.message();
   EXPECT_TRUE(dir.files().empty());
+}
+
+TEST(ReplaceFile, AWriteFailingMidwayNamesTheFileAndKeepsTheOldOne) {
+  temp_folder dir;
+  std::string path = dir.file("c.dat");
+  write_bytes(path, "old");
+  // A file size limit of 4096 bytes stops an 8192-byte image midway.
+  struct rlimit saved {};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = saved;
+  small.rlim_cur = 4096;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  Status s = replace_file(path, std::string(8192, 'x'));
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, old_handler);
+
+  ASSERT_FALSE(s.ok());
+  EXPECT_EQ(s.message(), "cannot write '" + path + "': File too large");
+  EXPECT_EQ(read_bytes(path), "old");
+  EXPECT_EQ(dir.files(), std::vector<std::string>{"c.dat"});
 }
 
 TEST(FileIo, ReadExistsRemove) {
