@@ -1,0 +1,158 @@
+// The fuzzer's kept inputs replayed in the ordinary test run: every file of
+// fuzz/regressions/ (inputs that once failed) and fuzz/seeds/ (hand-written
+// seeds) goes through the same build and the same checks as in the fuzzer.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "../fuzz/build_check.h"
+#include "documents/documents.h"
+#include "support/temp_folder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path fuzz_folder = fs::path(__FILE__).parent_path().parent_path() / "fuzz";
+
+struct kept_input {
+  std::string folder;  // "regressions" or "seeds"
+  std::string name;
+};
+
+std::vector<kept_input> kept_inputs() {
+  std::vector<kept_input> inputs;
+  for (const char* folder : {"regressions", "seeds"}) {
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(fuzz_folder / folder, ec)) {
+      const std::string name = entry.path().filename().string();
+      if (entry.is_regular_file() && name.front() != '.')
+        inputs.push_back({folder, name});
+    }
+  }
+  std::sort(inputs.begin(), inputs.end(), [](const kept_input& a, const kept_input& b) {
+    return a.folder + "/" + a.name < b.folder + "/" + b.name;
+  });
+  return inputs;
+}
+
+build_check::case_result replay(const std::string& bytes) {
+  temp_folder dir;
+  return build_check::run_case(
+      build_check::split_input(reinterpret_cast<const uint8_t*>(bytes.data()),
+                               bytes.size()),
+      dir.path());
+}
+
+std::string problems_text(const build_check::case_result& r) {
+  std::string text;
+  for (const std::string& p : r.problems) text += "\n  " + p;
+  return text;
+}
+
+class KeptInput : public testing::TestWithParam<kept_input> {};
+
+TEST_P(KeptInput, PassesTheFuzzerChecks) {
+  const std::string path = (fuzz_folder / GetParam().folder / GetParam().name).string();
+  const std::string bytes = read_bytes(path);
+  ASSERT_TRUE(!bytes.empty() || fs::file_size(path) == 0) << "cannot read " << path;
+  const auto r = replay(bytes);
+  EXPECT_TRUE(r.problems.empty())
+      << path << " (status " << r.codice_errore << ")" << problems_text(r);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fuzz, KeptInput, testing::ValuesIn(kept_inputs()),
+                         [](const testing::TestParamInfo<kept_input>& info) {
+                           std::string name = info.param.folder + "_" + info.param.name;
+                           for (char& c : name) {
+                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                           }
+                           return name;
+                         });
+
+// The seeds reach the outcomes their names promise, so the checks above
+// run over every way a build can end.
+struct seed_outcome {
+  const char* name;
+  int32_t codice_errore;
+  const char* message;  // the error box, "" for none
+  bool build_ok;
+};
+
+TEST(FuzzSeeds, ReachTheirOutcomes) {
+  const seed_outcome table[] = {
+      {"every_row_salva_linea_1", 0, "", true},
+      {"every_row_salva_linea_0", 0, "", true},
+      {"line_source_missing", 101, "", false},
+      {"train_source_missing", 25, "", true},
+      {"error_1250_code_point_in_cell_1", 0, " Errore n. 1250", false},
+      {"error_1251_board_in_cell_1", 0, " Errore n. 1251", false},
+      {"no_generale_line", 102, "", false},
+      {"no_route_length", 25, "", false},
+      {"route_too_long", 1, "", false},
+      {"longest_route", 0, "", true},
+      {"rows_beyond_the_track", 15, "", true},
+      {"empty", 102, "", false},
+  };
+  for (const seed_outcome& s : table) {
+    SCOPED_TRACE(s.name);
+    const auto r = replay(read_bytes((fuzz_folder / "seeds" / s.name).string()));
+    EXPECT_TRUE(r.problems.empty()) << problems_text(r);
+    EXPECT_EQ(r.codice_errore, s.codice_errore);
+    EXPECT_EQ(r.build_ok, s.build_ok);
+    if (*s.message == '\0') {
+      EXPECT_TRUE(r.messages.empty());
+    } else {
+      EXPECT_EQ(r.messages, std::vector<std::string>{s.message});
+    }
+  }
+}
+
+// The slowdown seed makes the build place code points of its own.
+TEST(FuzzSeeds, SlowdownSeedGetsCodePointsFromTheBuild) {
+  const std::string bytes =
+      read_bytes((fuzz_folder / "seeds/slowdowns_and_code_points").string());
+  temp_folder dir;
+  const auto r = build_check::run_case(
+      build_check::split_input(reinterpret_cast<const uint8_t*>(bytes.data()),
+                               bytes.size()),
+      dir.path());
+  ASSERT_TRUE(r.problems.empty()) << problems_text(r);
+  const std::string track = read_bytes(dir.file("Vardelia_Corvessa.dat"));
+  int placed = 0;
+  for (size_t at = 0; at + 15 <= track.size(); at += 15) {
+    if (track[at] == 12 && static_cast<unsigned char>(track[at + 1]) == 180 &&
+        track[at + 2] == 0)
+      ++placed;
+  }
+  EXPECT_GE(placed, 3) << "three windows before the start board at least";
+}
+
+// The built-in documents, joined as the seed maker joins them, pass with
+// status 0 for both values of the build flag.
+TEST(FuzzSeeds, BuiltInDocumentsPass) {
+  temp_folder source;
+  scenario_state st;
+  st.cartella = source.path();
+  st.linea = identificativo_linea;
+  st.treno = identificativo_treno;
+  ASSERT_TRUE(dati_linea(st).ok());
+  ASSERT_TRUE(dati_treno(st).ok());
+  build_check::fuzz_case c;
+  c.line = read_bytes(file_path(st, file_kind::line_source));
+  c.train = read_bytes(file_path(st, file_kind::train_source));
+  for (int32_t j : {0, 1}) {
+    c.salva_linea = j;
+    const std::string joined = build_check::join_input(c);
+    const auto r = replay(joined);
+    EXPECT_TRUE(r.problems.empty()) << "salva_linea " << j << problems_text(r);
+    EXPECT_EQ(r.codice_errore, 0) << "salva_linea " << j;
+    EXPECT_TRUE(r.build_ok);
+  }
+}
+
+}  // namespace
