@@ -1,6 +1,7 @@
 #include "build/binary_files.h"
 
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "build/byte_sink.h"
@@ -51,28 +52,61 @@ void put_cella(byte_sink& out, const cella& c) {
   out.u8(c.aderenza);       // 14 aderenza
 }
 
+// Bytes of one polyline element in the line plan file: its tag, and 2 more
+// for a 16-bit integer or 8 for a double.
+size_t element_size(uint8_t tipo) {
+  switch (tipo) {
+    case tracciato_t::intero:
+      return 4;
+    case tracciato_t::reale:
+      return 10;
+    default:
+      return 2;
+  }
+}
+
+// Little-endian stores into a buffer already sized for them.
+char* store_16(char* p, uint16_t v) {
+  p[0] = static_cast<char>(v);
+  p[1] = static_cast<char>(v >> 8);
+  return p + 2;
+}
+
+char* store_64(char* p, uint64_t v) {
+  for (int i = 0; i < 8; ++i) p[i] = static_cast<char>(v >> (8 * i));
+  return p + 8;
+}
+
 }  // namespace
 
 std::string immagine_tracciato(const tracciato_t& tracciato) {
-  byte_sink out;
-  size_t n = tracciato.tipo.size();
-  out.bytes.reserve(n * 10);
+  // Sized once and filled in place: the image runs to megabytes (tens of
+  // them for a long route), and appending it a byte at a time cost more than
+  // writing the file.
+  const size_t n = tracciato.tipo.size();
+  size_t size = 0;
+  for (size_t i = 0; i < n; ++i) size += element_size(tracciato.tipo[i]);
+  std::string bytes(size, '\0');
+  char* p = bytes.data();
   for (size_t i = 0; i < n; ++i) {
     switch (tracciato.tipo[i]) {
       case tracciato_t::intero:
-        out.u16(tracciato_t::intero);
-        out.i16(static_cast<int16_t>(tracciato.valore[i]));
+        p = store_16(p, tracciato_t::intero);
+        p = store_16(p, static_cast<uint16_t>(static_cast<int16_t>(tracciato.valore[i])));
         break;
-      case tracciato_t::reale:
-        out.u16(tracciato_t::reale);
-        out.f64(tracciato.valore[i]);
+      case tracciato_t::reale: {
+        uint64_t bits;
+        std::memcpy(&bits, &tracciato.valore[i], sizeof bits);
+        p = store_16(p, tracciato_t::reale);
+        p = store_64(p, bits);
         break;
+      }
       default:
-        out.u16(tracciato_t::vuoto);
+        p = store_16(p, tracciato_t::vuoto);
         break;
     }
   }
-  return std::move(out.bytes);
+  return bytes;
 }
 
 std::string immagine_elementi(const std::array<elemento, slot::numero>& elementi) {

@@ -131,6 +131,43 @@ TEST(LinePlanFile, TaggedElementsXHalfThenYHalf) {
   EXPECT_EQ(hex(image), hex(expected));
 }
 
+TEST(LinePlanFile, NegativeIntegersAndEveryByteOfADouble) {
+  tracciato_t t;
+  t.crea(2);
+  t.metti_intero(0, 0, -1);
+  t.metti_intero(1, 0, -32768);
+  t.metti_reale(2, 0, -1234.5678);
+  t.metti_reale(0, 1, 1e300);
+  std::string expected;
+  expected += std::string("\x02\x00\xFF\xFF", 4);
+  expected += std::string("\x02\x00\x00\x80", 4);
+  expected += std::string("\x05\x00", 2) + le_double(-1234.5678);
+  expected += std::string("\x05\x00", 2) + le_double(1e300);
+  expected += std::string("\x00\x00\x00\x00", 4);  // y of metres 1 and 2: empty
+  EXPECT_EQ(hex(immagine_tracciato(t)), hex(expected));
+}
+
+TEST(LinePlanFile, LongPolylineKeepsEveryElementInPlace) {
+  tracciato_t t;
+  const int32_t ultimo = 200000;
+  t.crea(ultimo);
+  for (int32_t m = 0; m <= ultimo; ++m) {
+    t.metti_reale(m, 0, m * 0.5);
+    if (m % 3 == 0) t.metti_intero(m, 1, static_cast<int16_t>(m % 1000));
+  }
+  const std::string image = immagine_tracciato(t);
+  // x: 10 bytes a metre; y: 4 bytes on every third metre, 2 elsewhere.
+  const size_t metres = ultimo + 1;
+  const size_t thirds = (metres + 2) / 3;
+  ASSERT_EQ(image.size(), metres * 10 + thirds * 4 + (metres - thirds) * 2);
+  EXPECT_EQ(image.substr(123457 * 10, 10),
+            std::string("\x05\x00", 2) + le_double(123457 * 0.5));
+  // Each group of three y elements (metres 3k, 3k + 1, 3k + 2) takes 8 bytes;
+  // metre 150369 holds 369 (0x0171), metre 150370 is empty.
+  EXPECT_EQ(hex(image.substr(metres * 10 + 50123 * 8, 6)), "02 00 71 01 00 00");
+  EXPECT_EQ(hex(image.substr(image.size() - 2)), "00 00");
+}
+
 TEST(BinaryFiles, WritesThreeFilesReplacingLongerOnes) {
   temp_folder dir;
   scenario_state st = small_state(dir.path());
