@@ -156,6 +156,29 @@ bool place_sources(const scenario_state& st, const std::string& line,
          replace_file(file_path(st, file_kind::train_source), train).ok();
 }
 
+// User and system time of this thread so far, in seconds: where a step's
+// time goes, in the program or in the kernel's file work.
+struct cpu_split {
+  double user = 0;
+  double system = 0;
+};
+
+cpu_split cpu_now() {
+  rusage u{};
+  ::getrusage(RUSAGE_THREAD, &u);
+  return {static_cast<double>(u.ru_utime.tv_sec) + u.ru_utime.tv_usec / 1e6,
+          static_cast<double>(u.ru_stime.tv_sec) + u.ru_stime.tv_usec / 1e6};
+}
+
+// Adds counters "user_ms" and "sys_ms" per iteration since `start`.
+void report_cpu_split(benchmark::State& state, const cpu_split& start) {
+  const cpu_split end = cpu_now();
+  state.counters["user_ms"] = benchmark::Counter((end.user - start.user) * 1e3,
+                                                 benchmark::Counter::kAvgIterations);
+  state.counters["sys_ms"] = benchmark::Counter((end.system - start.system) * 1e3,
+                                                benchmark::Counter::kAvgIterations);
+}
+
 double seconds_between(steady::time_point a, steady::time_point b) {
   return std::chrono::duration<double>(b - a).count();
 }
@@ -171,6 +194,7 @@ void bm_whole_run(benchmark::State& state) {
     return;
   }
   const platform p = silent_platform();
+  const cpu_split start = cpu_now();
   for (auto _ : state) {
     scenario_state st;
     st.cartella = work_folder();
@@ -182,50 +206,56 @@ void bm_whole_run(benchmark::State& state) {
       break;
     }
   }
+  report_cpu_split(state, start);
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(total(b.run_files)));
 }
 
 // The floor: byte buffers of the given sizes written to the same folder,
-// one open, one write and one close each.
-void write_floor(benchmark::State& state, const std::vector<size_t>& sizes) {
+// one write each, replacing the files of the previous iteration. Two ways are
+// timed, because which is cheaper depends on the file system: truncating the
+// old file and writing it again in place, or writing a new file and renaming
+// it over the old one (as the run does). The budget takes the cheaper.
+enum class replacement { in_place, renamed };
+
+void write_floor(benchmark::State& state, const std::vector<size_t>& sizes,
+                 replacement how) {
   std::vector<std::string> buffers;
   std::vector<std::string> paths;
   for (size_t i = 0; i < sizes.size(); ++i) {
     buffers.emplace_back(sizes[i], static_cast<char>('a' + i));
     paths.push_back(work_folder() + "/floor_" + std::to_string(i) + ".bin");
   }
+  const cpu_split start = cpu_now();
   for (auto _ : state) {
     for (size_t i = 0; i < sizes.size(); ++i) {
-      int fd = ::open(paths[i].c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+      const std::string target =
+          how == replacement::in_place ? paths[i] : paths[i] + ".new";
+      const int flags = how == replacement::in_place ? O_TRUNC : O_EXCL;
+      int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | flags, 0644);
       bool ok = fd >= 0 && ::write(fd, buffers[i].data(), buffers[i].size()) ==
                                static_cast<ssize_t>(buffers[i].size());
       if (fd >= 0 && ::close(fd) != 0) ok = false;
+      if (ok && how == replacement::renamed) {
+        ok = ::rename(target.c_str(), paths[i].c_str()) == 0;
+      }
       if (!ok) {
-        state.SkipWithError(("cannot write " + paths[i]).c_str());
+        state.SkipWithError(("cannot write " + target).c_str());
         break;
       }
     }
   }
+  report_cpu_split(state, start);
   for (const std::string& path : paths) ::unlink(path.c_str());
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(total(sizes)));
 }
 
-void bm_floor_whole_run(benchmark::State& state) {
+void bm_floor(benchmark::State& state, bool whole_run, replacement how) {
   const builtin_run& b = builtin();
   if (!b.failure.empty()) {
     state.SkipWithError(b.failure.c_str());
     return;
   }
-  write_floor(state, b.run_files);
-}
-
-void bm_floor_binary_files(benchmark::State& state) {
-  const builtin_run& b = builtin();
-  if (!b.failure.empty()) {
-    state.SkipWithError(b.failure.c_str());
-    return;
-  }
-  write_floor(state, b.binary_files);
+  write_floor(state, whole_run ? b.run_files : b.binary_files, how);
 }
 
 // Reading one pair of source documents into a reset state, timed alone:
@@ -295,6 +325,7 @@ void bm_binary_files(benchmark::State& state) {
     state.SkipWithError("the built-in scenario could not be built");
     return;
   }
+  const cpu_split start = cpu_now();
   for (auto _ : state) {
     Status s = scrivi_file_binari(st);
     if (!s.ok()) {
@@ -302,6 +333,7 @@ void bm_binary_files(benchmark::State& state) {
       break;
     }
   }
+  report_cpu_split(state, start);
   state.SetBytesProcessed(state.iterations() *
                           static_cast<int64_t>(total(b.binary_files)));
 }
@@ -417,12 +449,29 @@ int build_long_once() {
   return st.codice_errore == 0 ? 0 : 1;
 }
 
+// The peaks of the built-in program's run and of one long build, each in a
+// process of its own. Taken before any benchmark runs: a child's peak counts
+// the memory of the process it was started from, which is small only then.
+struct peak_memory {
+  child_run program;
+  child_run long_build;
+};
+
+peak_memory measure_peaks() {
+  peak_memory m;
+  m.program = run_child({SCENARIO_PROGRAM});
+  m.long_build = run_child({own_path(), "--build-long-once"});
+  return m;
+}
+
 // ---- Budgets --------------------------------------------------------------
 
 // Passes the results to the console and keeps each benchmark's time per
 // iteration in seconds (the median where repetitions give one).
 class recording_reporter : public benchmark::ConsoleReporter {
  public:
+  explicit recording_reporter(OutputOptions options) : ConsoleReporter(options) {}
+
   std::map<std::string, double> seconds;
   std::map<std::string, std::string> failures;
 
@@ -450,14 +499,18 @@ class recording_reporter : public benchmark::ConsoleReporter {
 };
 
 const char* const name_whole_run = "whole_run/builtin";
-const char* const name_floor_whole_run = "floor/whole_run_files";
+const char* const name_floor_in_place = "floor/whole_run_files/in_place";
+const char* const name_floor_renamed = "floor/whole_run_files/renamed";
 const char* const name_build_builtin = "build/builtin";
 const char* const name_build_long = "build/long_1000000m";
 
 void register_benchmarks() {
   auto unit = benchmark::kMillisecond;
   benchmark::RegisterBenchmark(name_whole_run, bm_whole_run)->Unit(unit)->UseRealTime();
-  benchmark::RegisterBenchmark(name_floor_whole_run, bm_floor_whole_run)
+  benchmark::RegisterBenchmark(name_floor_in_place, bm_floor, true, replacement::in_place)
+      ->Unit(unit)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark(name_floor_renamed, bm_floor, true, replacement::renamed)
       ->Unit(unit)
       ->UseRealTime();
   benchmark::RegisterBenchmark("read_sources/builtin", bm_read_sources)
@@ -469,7 +522,12 @@ void register_benchmarks() {
   benchmark::RegisterBenchmark("binary_files/builtin", bm_binary_files)
       ->Unit(unit)
       ->UseRealTime();
-  benchmark::RegisterBenchmark("floor/binary_files", bm_floor_binary_files)
+  benchmark::RegisterBenchmark("floor/binary_files/in_place", bm_floor, false,
+                               replacement::in_place)
+      ->Unit(unit)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("floor/binary_files/renamed", bm_floor, false,
+                               replacement::renamed)
       ->Unit(unit)
       ->UseRealTime();
   benchmark::RegisterBenchmark(name_build_builtin, bm_build_builtin)
@@ -489,7 +547,7 @@ bool judge(const char* what, double measured, double limit, const char* unit,
   return met;
 }
 
-int report_budgets(const recording_reporter& r) {
+int report_budgets(const recording_reporter& r, const peak_memory& peaks) {
   bool all_met = true;
   std::printf("\nBudgets (%u cores):\n", std::thread::hardware_concurrency());
   for (const auto& [name, message] : r.failures) {
@@ -501,13 +559,20 @@ int report_budgets(const recording_reporter& r) {
     return r.seconds.count(a) != 0 && r.seconds.count(b) != 0;
   };
   char detail[96];
-  if (have(name_whole_run, name_floor_whole_run)) {
-    std::snprintf(detail, sizeof detail, "(floor %.2f ms, ratio %.2f)",
-                  ms(name_floor_whole_run),
-                  ms(name_whole_run) / ms(name_floor_whole_run));
+  if (have(name_whole_run, name_floor_in_place) ||
+      have(name_whole_run, name_floor_renamed)) {
+    double floor = 0;
+    const char* way = "";
+    for (const char* name : {name_floor_in_place, name_floor_renamed}) {
+      if (r.seconds.count(name) != 0 && (floor == 0 || ms(name) < floor)) {
+        floor = ms(name);
+        way = name == name_floor_in_place ? "in place" : "renamed";
+      }
+    }
+    std::snprintf(detail, sizeof detail, "(floor %.2f ms %s, ratio %.2f)", floor, way,
+                  ms(name_whole_run) / floor);
     all_met &= judge("whole built-in run, within 2 x the floor of its 8 files",
-                     ms(name_whole_run), whole_run_over_floor * ms(name_floor_whole_run),
-                     "ms", detail);
+                     ms(name_whole_run), whole_run_over_floor * floor, "ms", detail);
   }
   if (have(name_build_long, name_build_builtin)) {
     std::snprintf(detail, sizeof detail, "(built-in %.2f ms, ratio %.2f)",
@@ -517,23 +582,23 @@ int report_budgets(const recording_reporter& r) {
               long_over_builtin * ms(name_build_builtin), "ms", detail);
   }
 
-  child_run program = run_child({SCENARIO_PROGRAM});
-  if (program.ok) {
-    all_met &= judge("peak resident memory of the whole built-in run", program.peak_mb,
-                     peak_rss_limit_mb, "MB", "(" SCENARIO_PROGRAM ")");
-  } else {
+  if (!peaks.program.ok) {
     std::printf("  peak resident memory of the whole built-in run: %s\n",
-                program.failure.c_str());
+                peaks.program.failure.c_str());
     all_met = false;
-  }
-  child_run long_build = run_child({own_path(), "--build-long-once"});
-  if (long_build.ok) {
-    std::printf("  %-58s %8.2f MB (no budget; generator included)\n",
-                "peak resident memory of the 1,000,000 m build", long_build.peak_mb);
   } else {
+    all_met &=
+        judge("peak resident memory of the whole built-in run", peaks.program.peak_mb,
+              peak_rss_limit_mb, "MB", "(" SCENARIO_PROGRAM ")");
+  }
+  if (!peaks.long_build.ok) {
     std::printf("  peak resident memory of the 1,000,000 m build: %s\n",
-                long_build.failure.c_str());
+                peaks.long_build.failure.c_str());
     all_met = false;
+  } else {
+    std::printf("  %-58s %8.2f MB (no budget; generator included)\n",
+                "peak resident memory of the 1,000,000 m build",
+                peaks.long_build.peak_mb);
   }
   return all_met ? 0 : 1;
 }
@@ -545,9 +610,12 @@ int main(int argc, char** argv) {
   register_benchmarks();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
-  recording_reporter reporter;
+  const peak_memory peaks = measure_peaks();
+  recording_reporter reporter(::isatty(STDOUT_FILENO)
+                                  ? recording_reporter::OO_ColorTabular
+                                  : recording_reporter::OO_Tabular);
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  int status = report_budgets(reporter);
+  int status = report_budgets(reporter, peaks);
   benchmark::Shutdown();
   return status;
 }
