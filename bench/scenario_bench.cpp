@@ -345,6 +345,7 @@ void time_build(benchmark::State& state, const std::string& line,
                 const std::string& train) {
   const platform p = silent_platform();
   uint64_t allocations = 0;
+  cpu_split cpu;
   int64_t cells = 0;
   for (auto _ : state) {
     scenario_state st = fresh_state(work_folder());
@@ -353,10 +354,14 @@ void time_build(benchmark::State& state, const std::string& line,
       break;
     }
     const uint64_t a0 = allocations_so_far();
+    const cpu_split c0 = cpu_now();
     const steady::time_point t0 = steady::now();
     Status s = memorizza_percorso(st, p, 1);
     const steady::time_point t1 = steady::now();
+    const cpu_split c1 = cpu_now();
     allocations += allocations_so_far() - a0;
+    cpu.user += c1.user - c0.user;
+    cpu.system += c1.system - c0.system;
     state.SetIterationTime(seconds_between(t0, t1));
     if (!s.ok()) {
       state.SkipWithError(s.message().c_str());
@@ -377,6 +382,10 @@ void time_build(benchmark::State& state, const std::string& line,
   state.counters["allocations"] = benchmark::Counter(static_cast<double>(allocations),
                                                      benchmark::Counter::kAvgIterations);
   state.counters["cells"] = static_cast<double>(cells);
+  state.counters["user_ms"] =
+      benchmark::Counter(cpu.user * 1e3, benchmark::Counter::kAvgIterations);
+  state.counters["sys_ms"] =
+      benchmark::Counter(cpu.system * 1e3, benchmark::Counter::kAvgIterations);
 }
 
 void bm_build_builtin(benchmark::State& state) {
