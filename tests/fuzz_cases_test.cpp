@@ -97,6 +97,11 @@ TEST(FuzzSeeds, ReachTheirOutcomes) {
       {"longest_route", 0, "", true},
       {"rows_beyond_the_track", 15, "", true},
       {"empty", 102, "", false},
+      {"stop_point_in_first_100_m", 24, "", true},
+      {"slowdown_approach_cells_taken", 20, "", true},
+      {"no_room_before_start_board", 12, "", true},
+      {"eighty_signs_leave_no_station_slot", 10, "", true},
+      {"eighty_one_signs", 25, "", true},
   };
   for (const seed_outcome& s : table) {
     SCOPED_TRACE(s.name);
