@@ -242,6 +242,9 @@ inline case_result run_case(const fuzz_case& c, const std::string& folder) {
       fail("scenario file of " + std::to_string(bytes.size()) + " bytes, expected " +
            std::to_string(2958 + names));
     } else {
+      // Slot 0 is never filled: 34 zero bytes, its name empty.
+      if (bytes.compare(0, 34, std::string(34, '\0')) != 0)
+        fail("scenario file: slot 0 is not empty");
       size_t at = 0;
       for (int slot = 0; slot < slot::numero && at + 34 <= bytes.size(); ++slot) {
         const size_t n = u16(bytes, at + 14);
