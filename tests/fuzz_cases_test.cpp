@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -54,25 +53,20 @@ std::string problems_text(const build_check::case_result& r) {
   return text;
 }
 
-class KeptInput : public testing::TestWithParam<kept_input> {};
-
-TEST_P(KeptInput, PassesTheFuzzerChecks) {
-  const std::string path = (fuzz_folder / GetParam().folder / GetParam().name).string();
-  const std::string bytes = read_bytes(path);
-  ASSERT_TRUE(!bytes.empty() || fs::file_size(path) == 0) << "cannot read " << path;
-  const auto r = replay(bytes);
-  EXPECT_TRUE(r.problems.empty())
-      << path << " (status " << r.codice_errore << ")" << problems_text(r);
+// One test over the whole folders, so a case added to them is replayed by
+// the next test run without the test list being discovered again.
+TEST(FuzzKeptInputs, PassTheFuzzerChecks) {
+  const auto inputs = kept_inputs();
+  EXPECT_FALSE(inputs.empty()) << "no input in " << fuzz_folder;
+  for (const kept_input& input : inputs) {
+    const std::string path = (fuzz_folder / input.folder / input.name).string();
+    SCOPED_TRACE(path);
+    const std::string bytes = read_bytes(path);
+    ASSERT_TRUE(!bytes.empty() || fs::file_size(path) == 0) << "cannot read it";
+    const auto r = replay(bytes);
+    EXPECT_TRUE(r.problems.empty()) << "status " << r.codice_errore << problems_text(r);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Fuzz, KeptInput, testing::ValuesIn(kept_inputs()),
-                         [](const testing::TestParamInfo<kept_input>& info) {
-                           std::string name = info.param.folder + "_" + info.param.name;
-                           for (char& c : name) {
-                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                           }
-                           return name;
-                         });
 
 // The seeds reach the outcomes their names promise, so the checks above
 // run over every way a build can end.
