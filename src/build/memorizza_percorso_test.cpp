@@ -128,14 +128,19 @@ TEST(Build, ReaderThatSetsTheStampedPlacesStopsWithErrore) {
   for (const Case& c : cases) {
     build_fixture f(c.line_body, c.train_body);
     write_bytes(f.dir.file("Linea (prova)_Treno 7.dat"), "earlier track");
+    write_bytes(f.dir.file("Linea (prova)_Treno 7_note.txt"), "this run's notes");
     Status s = f.build();
     EXPECT_FALSE(s.ok()) << c.what;
     EXPECT_EQ(f.rec.messages, std::vector<std::string>{c.message}) << c.what;
     EXPECT_EQ(f.rec.ends, std::vector<int>{exit_status::errore}) << c.what;
-    // No binary file of this run: the earlier track file stays as it was.
-    EXPECT_EQ(f.dir.files(), std::vector<std::string>{"Linea (prova)_Treno 7.dat"})
+    // No binary file of this run: the earlier track file stays as it was, and
+    // so does the crew document written before the build.
+    EXPECT_EQ(f.dir.files(), (std::vector<std::string>{"Linea (prova)_Treno 7.dat",
+                                                       "Linea (prova)_Treno 7_note.txt"}))
         << c.what;
     EXPECT_EQ(read_bytes(f.dir.file("Linea (prova)_Treno 7.dat")), "earlier track");
+    EXPECT_EQ(read_bytes(f.dir.file("Linea (prova)_Treno 7_note.txt")),
+              "this run's notes");
   }
 }
 
