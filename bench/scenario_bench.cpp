@@ -48,16 +48,6 @@ constexpr double whole_run_over_floor = 2.0;
 constexpr double long_over_builtin = 3.5;
 constexpr double peak_rss_limit_mb = 32.0;
 
-// A platform whose callbacks do nothing: no window, no box, no exit.
-platform silent_platform() {
-  platform p;
-  p.mostra_finestra = [](const std::string&) {};
-  p.chiudi_finestra = [] {};
-  p.mostra_messaggio = [](const std::string&) { return 1; };
-  p.termina = [](int) {};
-  return p;
-}
-
 // The one folder every benchmark works in, removed at exit.
 const std::string& work_folder() {
   static const temp_folder folder;

@@ -18,15 +18,6 @@
 
 namespace {
 
-platform silent_platform() {
-  platform p;
-  p.mostra_finestra = [](const std::string&) {};
-  p.chiudi_finestra = [] {};
-  p.mostra_messaggio = [](const std::string&) { return 1; };
-  p.termina = [](int) {};
-  return p;
-}
-
 class LongScenario : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {

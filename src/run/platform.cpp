@@ -22,6 +22,15 @@ platform terminal_platform() {
   return p;
 }
 
+platform silent_platform() {
+  platform p;
+  p.mostra_finestra = [](const std::string&) {};
+  p.chiudi_finestra = [] {};
+  p.mostra_messaggio = [](const std::string&) { return 1; };
+  p.termina = [](int) {};
+  return p;
+}
+
 std::string program_folder() {
   std::string buffer(4096, '\0');
   for (;;) {

@@ -23,6 +23,11 @@ struct platform {
 // The terminal backend: the label and messages go to stderr, one line each.
 platform terminal_platform();
 
+// A platform that shows nothing and never ends the process: for running the
+// build inside another program (tests, benchmarks, the fuzzer). Its message
+// box answers OK at once.
+platform silent_platform();
+
 // The platform the program uses: the desktop window where one is built in
 // and a display can be had, the terminal otherwise.
 platform default_platform();
