@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "build/race_codes.h"
+#include "reader/source_fixture.h"
 #include "run/exit_status.h"
 #include "run/naming.h"
 #include "run/platform.h"
@@ -30,31 +31,19 @@ struct recorded_platform {
   }
 };
 
-std::string crlf(const std::vector<std::string>& lines) {
-  std::string out;
-  for (const std::string& l : lines) out += l + "\r\n";
-  return out;
-}
-
+// The build on small source documents of a test's own, with identifiers that
+// hold a space and parentheses.
 struct build_fixture {
-  temp_folder dir;
-  scenario_state st;
+  sorgenti sources;
+  temp_folder& dir = sources.cartella;
+  scenario_state& st = sources.st;
   recorded_platform rec;
 
   build_fixture(const std::vector<std::string>& line_body,
                 const std::vector<std::string>& train_body) {
-    st.cartella = dir.path();
     st.linea = "Linea (prova)";
     st.treno = "Treno 7";
-    std::vector<std::string> line = {"[generale]", "lunghezza percorso,    3000",
-                                     "[curve]"};
-    line.insert(line.end(), line_body.begin(), line_body.end());
-    line.push_back("[fine]");
-    write_bytes(file_path(st, file_kind::line_source), crlf(line));
-    std::vector<std::string> train = {"[generale]"};
-    train.insert(train.end(), train_body.begin(), train_body.end());
-    train.push_back("[fine]");
-    write_bytes(file_path(st, file_kind::train_source), crlf(train));
+    sources.scenario(line_body, train_body, 3000);
   }
 
   Status build(int32_t j = 1) { return memorizza_percorso(st, rec.p, j); }
