@@ -23,15 +23,15 @@
 #include <vector>
 
 #include "allocation_count.h"
-#include "build/binary_files.h"
-#include "build/memorizza_percorso.h"
+#include "track/binary_files.h"
+#include "track/memorizza_percorso.h"
 #include "documents/documents.h"
 #include "reader/memorizza_dati.h"
-#include "run/file_io.h"
-#include "run/naming.h"
+#include "base/file_io.h"
+#include "scenario/naming.h"
 #include "run/platform.h"
 #include "run/run.h"
-#include "run/scenario_state.h"
+#include "scenario/scenario_state.h"
 #include "support/long_scenario.h"
 #include "support/temp_folder.h"
 
@@ -500,8 +500,8 @@ class recording_reporter : public benchmark::ConsoleReporter {
 const char* const name_whole_run = "whole_run/builtin";
 const char* const name_floor_in_place = "floor/whole_run_files/in_place";
 const char* const name_floor_renamed = "floor/whole_run_files/renamed";
-const char* const name_build_builtin = "build/builtin";
-const char* const name_build_long = "build/long_1000000m";
+const char* const name_build_builtin = "track/builtin";
+const char* const name_build_long = "track/long_1000000m";
 
 void register_benchmarks() {
   auto unit = benchmark::kMillisecond;

@@ -23,14 +23,14 @@
 #include <string_view>
 #include <vector>
 
-#include "build/memorizza_percorso.h"
+#include "track/memorizza_percorso.h"
 #include "run/errore.h"
 #include "run/exit_status.h"
-#include "run/file_io.h"
-#include "run/naming.h"
+#include "base/file_io.h"
+#include "scenario/naming.h"
 #include "run/platform.h"
-#include "run/run.h"
-#include "run/scenario_state.h"
+#include "documents/documents.h"
+#include "scenario/scenario_state.h"
 
 namespace build_check {
 

@@ -6,10 +6,9 @@
 
 #include "build_check.h"
 #include "documents/documents.h"
-#include "run/file_io.h"
-#include "run/naming.h"
-#include "run/run.h"
-#include "run/scenario_state.h"
+#include "base/file_io.h"
+#include "scenario/naming.h"
+#include "scenario/scenario_state.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

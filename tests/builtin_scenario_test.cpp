@@ -3,11 +3,10 @@
 
 #include <string>
 
-#include "build/memorizza_percorso.h"
+#include "track/memorizza_percorso.h"
 #include "documents/documents.h"
 #include "run/platform.h"
-#include "run/run.h"
-#include "run/scenario_state.h"
+#include "scenario/scenario_state.h"
 #include "support/temp_folder.h"
 
 namespace {

@@ -9,11 +9,11 @@
 #include <filesystem>
 #include <string>
 
-#include "build/memorizza_percorso.h"
-#include "run/naming.h"
+#include "track/memorizza_percorso.h"
+#include "scenario/naming.h"
 #include "run/platform.h"
-#include "run/run.h"
-#include "run/scenario_state.h"
+#include "documents/documents.h"
+#include "scenario/scenario_state.h"
 #include "support/temp_folder.h"
 
 namespace {

@@ -7,7 +7,7 @@
 // point or a station's stop point).
 #include "documents/document_writer.h"
 #include "documents/documents.h"
-#include "run/naming.h"
+#include "scenario/naming.h"
 
 namespace {
 

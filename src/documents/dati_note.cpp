@@ -2,7 +2,7 @@
 // Paragraphs start with two spaces; four lines are left unbroken.
 #include "documents/document_writer.h"
 #include "documents/documents.h"
-#include "run/naming.h"
+#include "scenario/naming.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // be named.
 #include "documents/document_writer.h"
 #include "documents/documents.h"
-#include "run/naming.h"
+#include "scenario/naming.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 // and from Maccarese-Fregene on every time allows the line speeds.
 #include "documents/document_writer.h"
 #include "documents/documents.h"
-#include "run/naming.h"
+#include "scenario/naming.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 // cell of its own, and stations lie at least 350 m apart.
 #include "documents/document_writer.h"
 #include "documents/documents.h"
-#include "run/naming.h"
+#include "scenario/naming.h"
 
 namespace {
 

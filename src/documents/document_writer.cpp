@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "run/file_io.h"
+#include "base/file_io.h"
 
 bool riempi_tabella(tabella_righe& t, std::initializer_list<sezione> sezioni) {
   size_t righe = 0;

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "run/status.h"
+#include "base/status.h"
 
 inline constexpr size_t numero_slot = 1001;
 inline constexpr std::string_view marcatore_fine = "riferimento fine del file";

@@ -2,7 +2,13 @@
 // writes it to its file in the state's folder, replacing any older file.
 #pragma once
 
-#include "run/status.h"
+#include <string>
+
+#include "base/status.h"
+
+// The built-in scenario's identifiers.
+inline const std::string identificativo_linea = "Vardelia";
+inline const std::string identificativo_treno = "Corvessa";
 
 struct scenario_state;
 

@@ -11,7 +11,7 @@
 
 #include "documents/documents.h"
 #include "documents/written_document.h"
-#include "run/rounding.h"
+#include "base/rounding.h"
 
 namespace {
 

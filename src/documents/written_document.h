@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "run/naming.h"
-#include "run/run.h"
-#include "run/scenario_state.h"
-#include "run/status.h"
+#include "scenario/naming.h"
+#include "documents/documents.h"
+#include "scenario/scenario_state.h"
+#include "base/status.h"
 #include "support/temp_folder.h"
 
 // Splits `bytes` into lines. Fails unless every line, the last one

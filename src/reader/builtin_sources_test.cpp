@@ -4,10 +4,9 @@
 
 #include "documents/documents.h"
 #include "reader/memorizza_dati.h"
-#include "run/file_io.h"
-#include "run/naming.h"
-#include "run/run.h"
-#include "run/scenario_state.h"
+#include "base/file_io.h"
+#include "scenario/naming.h"
+#include "scenario/scenario_state.h"
 #include "support/temp_folder.h"
 
 namespace {

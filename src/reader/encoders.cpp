@@ -2,8 +2,8 @@
 
 #include "reader/codici.h"
 #include "reader/track_cells.h"
-#include "run/rounding.h"
-#include "run/scenario_state.h"
+#include "base/rounding.h"
+#include "scenario/scenario_state.h"
 
 void memo_montagna(scenario_state& st, int32_t inizio, int32_t fine, int32_t tipo) {
   const bool marcatori = tipo > 10;

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "run/scenario_state.h"
+#include "scenario/scenario_state.h"
 
 namespace {
 

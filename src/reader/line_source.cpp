@@ -13,10 +13,10 @@
 #include "reader/progressive_ordina.h"
 #include "reader/reading.h"
 #include "reader/track_cells.h"
-#include "run/file_io.h"
-#include "run/naming.h"
-#include "run/rounding.h"
-#include "run/scenario_state.h"
+#include "base/file_io.h"
+#include "scenario/naming.h"
+#include "base/rounding.h"
+#include "scenario/scenario_state.h"
 
 namespace {
 

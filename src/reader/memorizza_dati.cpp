@@ -4,9 +4,9 @@
 
 #include "reader/codici.h"
 #include "reader/reading.h"
-#include "run/file_io.h"
-#include "run/naming.h"
-#include "run/scenario_state.h"
+#include "base/file_io.h"
+#include "scenario/naming.h"
+#include "scenario/scenario_state.h"
 
 namespace {
 

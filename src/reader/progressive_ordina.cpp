@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "reader/codici.h"
-#include "run/scenario_state.h"
+#include "scenario/scenario_state.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <limits>
 
-#include "run/scenario_state.h"
+#include "scenario/scenario_state.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include "reader/codici.h"
 #include "reader/keywords.h"
 #include "reader/track_cells.h"
-#include "run/file_io.h"
-#include "run/rounding.h"
-#include "run/scenario_state.h"
+#include "base/file_io.h"
+#include "base/rounding.h"
+#include "scenario/scenario_state.h"
 
 std::string_view leggi_token(scenario_state& st, field_reader& r) {
   std::string_view token = read_text(r);

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "reader/memorizza_dati.h"
-#include "run/file_io.h"
-#include "run/naming.h"
-#include "run/scenario_state.h"
+#include "base/file_io.h"
+#include "scenario/naming.h"
+#include "scenario/scenario_state.h"
 #include "support/temp_folder.h"
 
 // Lines joined as the document writer puts them on disk: CR LF after each.

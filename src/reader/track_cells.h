@@ -6,8 +6,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "run/rounding.h"
-#include "run/scenario_state.h"
+#include "base/rounding.h"
+#include "scenario/scenario_state.h"
 
 // The rounded quotient. Quotients come from 32-bit positions, so they are
 // far inside int64; anything else maps to an index no track has.

@@ -11,10 +11,10 @@
 #include "reader/keywords.h"
 #include "reader/reading.h"
 #include "reader/track_cells.h"
-#include "run/file_io.h"
-#include "run/naming.h"
-#include "run/rounding.h"
-#include "run/scenario_state.h"
+#include "base/file_io.h"
+#include "scenario/naming.h"
+#include "base/rounding.h"
+#include "scenario/scenario_state.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "run/exit_status.h"
 #include "run/platform.h"
-#include "run/scenario_state.h"
+#include "scenario/scenario_state.h"
 
 std::string messaggio_errore(const std::string& a) { return " Errore n. " + a; }
 

@@ -7,7 +7,7 @@
 
 #include "run/exit_status.h"
 #include "run/platform.h"
-#include "run/scenario_state.h"
+#include "scenario/scenario_state.h"
 
 namespace {
 

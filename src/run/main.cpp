@@ -8,7 +8,7 @@
 #include "run/exit_status.h"
 #include "run/platform.h"
 #include "run/run.h"
-#include "run/scenario_state.h"
+#include "scenario/scenario_state.h"
 
 int main() {
   // A write past a file size limit must fail with an error, not kill us.

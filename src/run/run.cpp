@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
-#include "build/memorizza_percorso.h"
+#include "track/memorizza_percorso.h"
 #include "documents/documents.h"
 #include "run/exit_status.h"
 #include "run/platform.h"
-#include "run/scenario_state.h"
+#include "scenario/scenario_state.h"
 
 namespace {
 

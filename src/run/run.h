@@ -7,10 +7,6 @@
 struct platform;
 struct scenario_state;
 
-// This scenario's identifiers.
-inline const std::string identificativo_linea = "Vardelia";
-inline const std::string identificativo_treno = "Corvessa";
-
 // Runs the whole sequence in st.cartella and returns the exit status. A
 // failure that ends the run is reported on stderr in one line.
 int esegui(scenario_state& st, const platform& p);

@@ -14,7 +14,7 @@
 
 #include "run/errore.h"
 #include "run/platform.h"
-#include "run/scenario_state.h"
+#include "scenario/scenario_state.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <initializer_list>
 
-#include "run/file_io.h"
-#include "run/naming.h"
-#include "run/scenario_state.h"
+#include "base/file_io.h"
+#include "scenario/naming.h"
+#include "scenario/scenario_state.h"
 
 namespace {
 

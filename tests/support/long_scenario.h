@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <string>
 
-#include "run/status.h"
+#include "base/status.h"
 
 struct scenario_state;
 

@@ -1,6 +1,6 @@
-#include "run/naming.h"
+#include "scenario/naming.h"
 
-#include "run/scenario_state.h"
+#include "scenario/scenario_state.h"
 
 namespace {
 constexpr char separator = '/';

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "run/status.h"
+#include "base/status.h"
 
 struct platform;
 struct scenario_state;

@@ -1,8 +1,8 @@
-#include "run/naming.h"
+#include "scenario/naming.h"
 
 #include <gtest/gtest.h>
 
-#include "run/scenario_state.h"
+#include "scenario/scenario_state.h"
 
 namespace {
 

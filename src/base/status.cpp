@@ -1,4 +1,4 @@
-#include "run/status.h"
+#include "base/status.h"
 
 #include <cstring>
 

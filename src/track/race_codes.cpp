@@ -1,6 +1,6 @@
-#include "build/race_codes.h"
+#include "track/race_codes.h"
 
-#include "run/scenario_state.h"
+#include "scenario/scenario_state.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "run/file_io.h"
+#include "base/file_io.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,11 +1,11 @@
-#include "build/binary_files.h"
+#include "track/binary_files.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "run/naming.h"
+#include "scenario/naming.h"
 #include "support/temp_folder.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "run/status.h"
+#include "base/status.h"
 
 // Replaces the file at `path` with exactly `bytes`. The image is written in
 // one go under a temporary name in the same folder and renamed over the old

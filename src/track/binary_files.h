@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "run/scenario_state.h"
-#include "run/status.h"
+#include "scenario/scenario_state.h"
+#include "base/status.h"
 
 // Line plan file: every element of the polyline, x of all metres first, then
 // y; each a 16-bit type tag (0 empty, 2 int16, 5 double) and its value.

@@ -1,8 +1,8 @@
-#include "build/completa_percorso.h"
+#include "track/completa_percorso.h"
 
 #include <initializer_list>
 
-#include "run/scenario_state.h"
+#include "scenario/scenario_state.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "build/race_codes.h"
+#include "track/race_codes.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "run/scenario_state.h"
+#include "scenario/scenario_state.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "build/completa_percorso.h"
+#include "track/completa_percorso.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <vector>
 
-#include "run/scenario_state.h"
+#include "scenario/scenario_state.h"
 
 namespace {
 

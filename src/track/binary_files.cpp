@@ -1,12 +1,12 @@
-#include "build/binary_files.h"
+#include "track/binary_files.h"
 
 #include <cstdint>
 #include <cstring>
 #include <limits>
 
-#include "build/byte_sink.h"
-#include "run/file_io.h"
-#include "run/naming.h"
+#include "format/byte_sink.h"
+#include "base/file_io.h"
+#include "scenario/naming.h"
 
 namespace {
 

@@ -1,16 +1,16 @@
-#include "build/memorizza_percorso.h"
+#include "track/memorizza_percorso.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "build/race_codes.h"
+#include "track/race_codes.h"
 #include "reader/source_fixture.h"
 #include "run/exit_status.h"
-#include "run/naming.h"
+#include "scenario/naming.h"
 #include "run/platform.h"
-#include "run/scenario_state.h"
+#include "scenario/scenario_state.h"
 #include "support/temp_folder.h"
 
 namespace {

@@ -1,15 +1,15 @@
-#include "build/memorizza_percorso.h"
+#include "track/memorizza_percorso.h"
 
 #include <string>
 
-#include "build/binary_files.h"
-#include "build/completa_percorso.h"
-#include "build/race_codes.h"
+#include "track/binary_files.h"
+#include "track/completa_percorso.h"
+#include "track/race_codes.h"
 #include "reader/memorizza_dati.h"
 #include "run/errore.h"
-#include "run/naming.h"
+#include "scenario/naming.h"
 #include "run/platform.h"
-#include "run/scenario_state.h"
+#include "scenario/scenario_state.h"
 
 namespace {
 
