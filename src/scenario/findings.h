@@ -1,0 +1,116 @@
+// Findings: what the reader, the encoders and the track finishing find wrong
+// with the source documents, kept as data. Each finding names what went wrong
+// (an id from one table), where (a span of a document, or a cell), and the
+// values that explain it. The core only reports them; the programs decide
+// what to show. The status pair codice_errore / posizione_errore of the
+// scenario state is set beside every report exactly as the build has always
+// set it (the reader's own control flow reads it).
+//
+// Places are cheap: a span is a byte offset and a length into the document
+// as it was given. Lines and columns are worked out only when a finding is
+// shown.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+// The two source documents.
+enum class documento : uint8_t { nessuno = 0, linea = 1, treno = 2 };
+
+// A span of one source document: `lunghezza` bytes from byte `inizio`.
+// A span of length 0 at the document's size marks its end.
+struct luogo {
+  documento doc = documento::nessuno;
+  uint32_t inizio = 0;
+  uint32_t lunghezza = 0;
+
+  bool esiste() const { return doc != documento::nessuno; }
+  bool operator==(const luogo&) const = default;
+};
+
+enum class gravita : uint8_t { errore, avviso, nota };
+
+// Every kind of finding. The status code each one records is in the table
+// (`descrivi`); the reading failures all record 25 but say what failed.
+enum class reperto_id : uint16_t {
+  // Line source.
+  linea_mancante,         // 101
+  linea_illeggibile,      // 25
+  generale_mancante,      // 102
+  percorso_troppo_lungo,  // 1
+  percorso_negativo,      // 25
+  ripetizione_inizio,     // 3
+  ripetizione_fine,       // 4
+  ripetizione_codici,     // 5
+  curva_senza_classe,     // 103
+  curva_oltre_limite,     // 103
+  cartello_occupato,      // 6
+  troppi_cartelli,        // 25
+  troppe_montagne,        // 25
+  // Train source.
+  treno_mancante,           // 25
+  abbattimento_occupato,    // 7
+  stazione_non_multipla,    // 8
+  lunghezza_stazione,       // 9
+  stazioni_esaurite,        // 10
+  stazioni_vicine,          // 22
+  fermata_iniziale,         // 24
+  progressiva_non_multipla, // 2
+  // Both sources and the encoders.
+  oltre_percorso,       // 15
+  segnale_occupato,     // 16
+  avviso_occupato,      // 17
+  inizio_occupato,      // 18
+  fine_occupato,        // 19
+  preavvisi_occupati,   // 20
+  indicatori_occupati,  // 21
+  // The reading failures (25), by cause.
+  fine_documento,        // the document ends inside a row
+  non_numero,            // a field that is not a whole number
+  valore_troppo_grande,  // a value too large for where it goes
+  fuori_dal_percorso,    // a row that would write outside the track
+  senza_percorso,        // a row that needs the track before the route length
+  nome_troppo_lungo,     // a name over 65535 bytes
+  sorgente_non_eliminata,  // a source document that could not be deleted
+  memoria_esaurita,        // out of memory
+  // The track finishing.
+  codice_senza_posto_segnale,  // 11
+  codice_senza_posto_finestra, // 12
+  codice_senza_posto_interno,  // 13
+  errore_1250,
+  errore_1251,
+  // Not a failure: where the reading stopped early, the rows after it unread.
+  lettura_interrotta,
+  numero  // the count of ids, not an id
+};
+
+// One finding.
+struct reperto {
+  reperto_id id{};
+  luogo dove;    // the field (or row) that caused it
+  luogo riga;    // the whole row it belongs to, where there is one
+  luogo origine; // the row that first put a feature on the cell, where known
+  int32_t cella = -1;          // the cell involved, -1 for none
+  bool ha_posizione = false;   // `posizione` holds metres
+  int32_t posizione = 0;       // metres from the start of the route
+  int64_t valore = 0;          // the value read or computed, where it matters
+  int64_t limite = 0;          // the limit it broke, where it matters
+};
+
+// One line of the table of findings.
+struct descrizione_reperto {
+  reperto_id id;
+  std::string_view nome;  // stable name: "signal-cell-taken"
+  int32_t codice;         // the status code recorded, 0 for none
+  gravita livello;
+  // What is wrong, in the author's terms. Holes filled when shown: {cella},
+  // {metri} (the position, "42200 m"), {km}, {valore}, {limite}.
+  std::string_view messaggio;
+  std::string_view spiegazione;  // why, and how to mend it
+};
+
+// The table row of `id`.
+const descrizione_reperto& descrivi(reperto_id id);
+
+// The id whose stable name is `nome`, or reperto_id::numero.
+reperto_id reperto_per_nome(std::string_view nome);
