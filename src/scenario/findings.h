@@ -104,7 +104,9 @@ struct descrizione_reperto {
   int32_t codice;         // the status code recorded, 0 for none
   gravita livello;
   // What is wrong, in the author's terms. Holes filled when shown: {cella},
-  // {metri} (the position, "42200 m"), {km}, {valore}, {limite}.
+  // {metri} (the position, "42200 m"), {km} (", km 45.250" where the line
+  // has a kilometric progressive), {valore}, {limite}, {riga} (the line of
+  // the finding's place).
   std::string_view messaggio;
   std::string_view spiegazione;  // why, and how to mend it
 };
