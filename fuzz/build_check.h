@@ -23,12 +23,11 @@
 #include <string_view>
 #include <vector>
 
+#include "run/source_files.h"
 #include "track/memorizza_percorso.h"
 #include "run/errore.h"
-#include "run/exit_status.h"
 #include "base/file_io.h"
 #include "scenario/naming.h"
-#include "run/platform.h"
 #include "documents/documents.h"
 #include "scenario/scenario_state.h"
 
@@ -152,22 +151,14 @@ inline case_result run_case(const fuzz_case& c, const std::string& folder) {
   if (c.line_present) detail::write_whole(line_path, c.line);
   if (c.train_present) detail::write_whole(train_path, c.train);
 
-  // `errore` must show its box and ask for the end of the process; here the
-  // end is recorded, and the build must return without writing anything.
-  std::vector<int> ends;
-  platform p;
-  p.mostra_finestra = [](const std::string&) {};
-  p.chiudi_finestra = [] {};
-  p.mostra_messaggio = [&](const std::string& text) {
-    messages.push_back(text);
-    return 1;
-  };
-  p.termina = [&](int status) { ends.push_back(status); };
-
-  const Status s = memorizza_percorso(st, p, c.salva_linea);
+  // The one-shot build on the documents of the folder: a numbered error
+  // comes back as the outcome (the program shows it in its box).
+  const esito_build e = memorizza_percorso_in_cartella(st, c.salva_linea);
+  if (e.tipo == esito::errore) messages.push_back(messaggio_errore(std::to_string(e.numero_errore)));
+  const Status& s = e.status;
   const int32_t code = st.codice_errore;
   result.codice_errore = code;
-  result.build_ok = s.ok();
+  result.build_ok = e.tipo == esito::fatto;
   const std::string status_text = "status " + std::to_string(code);
 
   if (!detail::listed_code(code)) fail("status code not in the list: " + status_text);
@@ -197,18 +188,13 @@ inline case_result run_case(const fuzz_case& c, const std::string& folder) {
   const bool sim_exists = file_exists(sim_path);
   const bool track_exists = file_exists(track_path);
 
-  if (!messages.empty() || !ends.empty()) {
-    // A numbered error: one box, one end with the error status, no output.
-    if (messages.size() != 1 || (messages[0] != messaggio_errore("1250") &&
-                                 messages[0] != messaggio_errore("1251"))) {
-      fail("unexpected error boxes (" + std::to_string(messages.size()) + ")");
-    }
-    if (ends != std::vector<int>{exit_status::errore})
-      fail("errore did not end the run once");
-    if (s.ok()) fail("the build went on after errore");
+  if (e.tipo == esito::errore) {
+    // A numbered error: 1250 or 1251, and no output.
+    if (e.numero_errore != 1250 && e.numero_errore != 1251)
+      fail("unexpected error number " + std::to_string(e.numero_errore));
     if (plan_exists || sim_exists || track_exists)
       fail("a binary file was written after errore");
-  } else if (!s.ok()) {
+  } else if (e.tipo == esito::guasto) {
     // The only failure left: no track was read, so nothing is written.
     if (st.percorso_creato()) fail("build failed with a track: " + s.message());
     if (plan_exists || sim_exists || track_exists)

@@ -5,7 +5,7 @@
 
 #include "track/memorizza_percorso.h"
 #include "documents/documents.h"
-#include "run/platform.h"
+#include "run/source_files.h"
 #include "scenario/scenario_state.h"
 #include "support/temp_folder.h"
 
@@ -21,14 +21,8 @@ TEST(BuiltinScenario, BuildsWithStatusZero) {
        {dati_linea, dati_treno, dati_note, dati_rallentamenti, dati_scheda}) {
     ASSERT_TRUE(writer(st).ok());
   }
-  int messages = 0;
-  platform p;
-  p.mostra_messaggio = [&](const std::string&) { return ++messages; };
-  p.chiudi_finestra = [] {};
-  p.termina = [](int) {};
-  ASSERT_TRUE(memorizza_percorso(st, p, 1).ok());
+  ASSERT_EQ(memorizza_percorso_in_cartella(st, 1).tipo, esito::fatto);
   EXPECT_EQ(st.codice_errore, 0) << "at " << st.posizione_errore << " m";
-  EXPECT_EQ(messages, 0);
   EXPECT_EQ(st.numero_celle, 6820);
   EXPECT_EQ(st.lunghezza_tracciato, 341000);
 

@@ -17,7 +17,8 @@
 
 #include "track/memorizza_percorso.h"
 #include "scenario/naming.h"
-#include "run/platform.h"
+#include "run/source_files.h"
+#include "scenario/codici.h"
 #include "documents/documents.h"
 #include "scenario/scenario_state.h"
 #include "support/temp_folder.h"
@@ -201,20 +202,11 @@ TEST(FileFaults, WriteFailingMidwayOnAFirstRunLeavesNoPartialFile) {
 struct missing_source_fixture : testing::Test {
   temp_folder dir;
   scenario_state st;
-  std::vector<std::string> messages;
-  platform p;
 
   missing_source_fixture() {
     st.cartella = dir.path();
     st.linea = identificativo_linea;
     st.treno = identificativo_treno;
-    p.mostra_finestra = [](const std::string&) {};
-    p.chiudi_finestra = [] {};
-    p.mostra_messaggio = [this](const std::string& text) {
-      messages.push_back(text);
-      return 1;
-    };
-    p.termina = [](int) {};
   }
 };
 
@@ -224,13 +216,12 @@ TEST_F(MissingSource, LineSourceGives101AndTheRunEndsWithNoBinaryFile) {
   const std::string train = file_path(st, file_kind::train_source);
   write_bytes(train, "[generale]\r\nvelocita, 0, 100\r\n[fine]\r\n");
 
-  const Status s = memorizza_percorso(st, p, 1);
-  EXPECT_EQ(st.codice_errore, 101);
-  ASSERT_FALSE(s.ok());
-  EXPECT_EQ(s.message(), "cannot build the track from '" +
-                             file_path(st, file_kind::line_source) +
-                             "': no route length was read (reader status 101)");
-  EXPECT_TRUE(messages.empty()) << "no error box: the failure report ends the run";
+  const esito_build e = memorizza_percorso_in_cartella(st, 1);
+  EXPECT_EQ(st.codice_errore, codice::linea_mancante);
+  ASSERT_EQ(e.tipo, esito::guasto) << "no error box: the failure report ends the run";
+  EXPECT_EQ(e.status.message(), "cannot build the track from '" +
+                                    file_path(st, file_kind::line_source) +
+                                    "': no route length was read (reader status 101)");
   // Nothing is deleted and nothing is written.
   EXPECT_EQ(dir.files(), std::vector<std::string>{"Vardelia_Corvessa-.txt"});
 }
@@ -239,10 +230,9 @@ TEST_F(MissingSource, TrainSourceGives25AndTheBuildWritesItsFiles) {
   const std::string line = file_path(st, file_kind::line_source);
   write_bytes(line, "[generale]\r\nlunghezza percorso,    3000\r\n[fine]\r\n");
 
-  const Status s = memorizza_percorso(st, p, 1);
-  EXPECT_TRUE(s.ok()) << s.message();
-  EXPECT_EQ(st.codice_errore, 25);
-  EXPECT_TRUE(messages.empty());
+  const esito_build e = memorizza_percorso_in_cartella(st, 1);
+  EXPECT_EQ(e.tipo, esito::fatto) << e.status.message();
+  EXPECT_EQ(st.codice_errore, codice::errore_lettura);
   EXPECT_EQ(dir.files(),
             (std::vector<std::string>{"Vardelia_Corvessa.dat", "Vardelia_Corvessa.sim",
                                       "Vardelia_linea.dat"}));

@@ -11,7 +11,7 @@
 
 #include "track/memorizza_percorso.h"
 #include "scenario/naming.h"
-#include "run/platform.h"
+#include "run/source_files.h"
 #include "documents/documents.h"
 #include "scenario/scenario_state.h"
 #include "support/temp_folder.h"
@@ -28,8 +28,8 @@ class LongScenario : public ::testing::Test {
     st_->linea = identificativo_linea;
     st_->treno = identificativo_treno;
     ASSERT_TRUE(write_long_scenario(*st_, *generated_).ok());
-    Status s = memorizza_percorso(*st_, silent_platform(), 1);
-    ASSERT_TRUE(s.ok()) << s.message();
+    const esito_build e = memorizza_percorso_in_cartella(*st_, 1);
+    ASSERT_EQ(e.tipo, esito::fatto) << e.status.message();
   }
   static void TearDownTestSuite() {
     delete st_;

@@ -5,6 +5,7 @@
 #include "documents/documents.h"
 #include "reader/memorizza_dati.h"
 #include "base/file_io.h"
+#include "run/source_files.h"
 #include "scenario/naming.h"
 #include "scenario/scenario_state.h"
 #include "support/temp_folder.h"
@@ -22,7 +23,8 @@ class BuiltinSources : public ::testing::Test {
     ASSERT_TRUE(dati_linea(*st_).ok());
     ASSERT_TRUE(dati_treno(*st_).ok());
     st_->salva_linea = 1;
-    memorizza_dati(*st_);
+    const sorgenti_su_disco sorgenti(*st_);
+    memorizza_dati(*st_, sorgenti.sorgenti);
   }
   static void TearDownTestSuite() {
     delete st_;

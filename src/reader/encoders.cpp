@@ -1,28 +1,60 @@
 #include "reader/encoders.h"
 
-#include "reader/codici.h"
-#include "reader/track_cells.h"
+#include <limits>
+
 #include "base/rounding.h"
+#include "reader/track_cells.h"
+#include "scenario/reporting.h"
 #include "scenario/scenario_state.h"
 
-void memo_montagna(scenario_state& st, int32_t inizio, int32_t fine, int32_t tipo) {
-  const bool marcatori = tipo > 10;
-  int64_t tipo_stretto = marcatori ? int64_t{tipo} - 10 : tipo;
+namespace {
 
-  const int64_t primo = indice_cella(inizio / 50.0);
-  const int64_t ultimo = indice_cella(fine / 50.0 - 1);
+// A finding at the position of the row being read.
+reperto al_row(const scenario_state& st, reperto_id id, int64_t k) {
+  reperto r;
+  r.id = id;
+  r.dove = st.campo_posizione.esiste() ? st.campo_posizione : st.riga_in_lettura;
+  r.riga = st.riga_in_lettura;
+  if (k >= 0 && k <= std::numeric_limits<int32_t>::max()) r.cella = static_cast<int32_t>(k);
+  return r;
+}
+
+// The row would write outside the track or the tables: status 25.
+void rifiuta(scenario_state& st, reperto_id id, int64_t k = -1) {
+  segnala(st, al_row(st, id, k));
+}
+
+// Cell k is taken: the feature that took it is named by its origin.
+void conflitto(scenario_state& st, reperto_id id, int64_t k, int32_t posizione) {
+  reperto r = al_row(st, id, k);
+  r.ha_posizione = true;
+  r.posizione = posizione;
+  r.origine = origine_di(st, k);
+  segnala(st, r);
+}
+
+}  // namespace
+
+void memo_montagna(scenario_state& st, const riga_montagna& r) {
+  const bool marcatori = r.tipo > 10;
+  int64_t tipo_stretto = marcatori ? int64_t{r.tipo} - 10 : r.tipo;
+
+  const int64_t primo = indice_cella(r.inizio / 50.0);
+  const int64_t ultimo = indice_cella(r.fine / 50.0 - 1);
   const int32_t n = st.numero_montagne;
-  if (n < 0 || n + 1 >= static_cast<int32_t>(st.montagna_inizio.size()) ||
-      (primo <= ultimo &&
-       (cella_in(st, primo) == nullptr || cella_in(st, ultimo) == nullptr))) {
-    st.codice_errore = codice::errore_lettura;
+  if (n < 0 || n + 1 >= static_cast<int32_t>(st.montagna_inizio.size())) {
+    rifiuta(st, reperto_id::troppe_montagne);
+    return;
+  }
+  if (primo <= ultimo && (cella_in(st, primo) == nullptr || cella_in(st, ultimo) == nullptr)) {
+    rifiuta(st, reperto_id::fuori_dal_percorso, cella_in(st, primo) ? ultimo : primo);
     return;
   }
 
   st.numero_montagne = n + 1;
-  st.montagna_inizio[n + 1] = inizio;
-  st.montagna_fine[n + 1] = fine;
-  if (n + 1 > 1 && int64_t{inizio} - st.montagna_fine[n] <= 150) tipo_stretto = 3;
+  st.montagna_inizio[n + 1] = r.inizio;
+  st.montagna_fine[n + 1] = r.fine;
+  if (n + 1 > 1 && int64_t{r.inizio} - st.montagna_fine[n] <= 150) tipo_stretto = 3;
 
   int64_t conta = 0;
   for (int64_t i = primo; i <= ultimo; ++i) {
@@ -31,61 +63,50 @@ void memo_montagna(scenario_state& st, int32_t inizio, int32_t fine, int32_t tip
     ++conta;
     if (marcatori && conta % 4 == 0 && c.codice == codice_cella::nulla) {
       c.codice = codice_cella::marcatore_montagna;
+      segna_origine(st, i);
     }
   }
 }
 
-void memo_rallentamento(scenario_state& st, int32_t x, int32_t v, int32_t l, int32_t f_tt,
-                        int32_t f_ta, int32_t d_v) {
+void memo_rallentamento(scenario_state& st, const riga_rallentamento& r) {
+  const int32_t x = r.x;
   // All three occupancy tests come before anything is written.
   const bool avviso = x > 1500;
-  if (!avviso) f_ta = 0;
+  const int32_t f_ta = avviso ? r.f_ta : 0;
+  const int64_t iw = indice_cella((x - 1200.0) / 50 + 1);
+  const int64_t is = indice_cella(x / 50.0 + 1);
+  const int64_t ie = indice_cella((static_cast<double>(x) + r.l) / 50 + 1);
   cella* w = nullptr;
   if (avviso) {
-    w = cella_in(st, indice_cella((x - 1200.0) / 50 + 1));
-    if (w == nullptr) {
-      st.codice_errore = codice::errore_lettura;
-      return;
-    }
-    if (!libera(*w)) {
-      st.codice_errore = codice::avviso_occupato;
-      return;
-    }
+    w = cella_in(st, iw);
+    if (w == nullptr) return rifiuta(st, reperto_id::fuori_dal_percorso, iw);
+    if (!libera(*w)) return conflitto(st, reperto_id::avviso_occupato, iw, x);
   }
-  cella* s = cella_in(st, indice_cella(x / 50.0 + 1));
-  if (s == nullptr) {
-    st.codice_errore = codice::errore_lettura;
-    return;
-  }
-  if (!libera(*s)) {
-    st.codice_errore = codice::inizio_occupato;
-    return;
-  }
-  cella* e = cella_in(st, indice_cella((static_cast<double>(x) + l) / 50 + 1));
-  if (e == nullptr) {
-    st.codice_errore = codice::errore_lettura;
-    return;
-  }
-  if (!libera(*e)) {
-    st.codice_errore = codice::fine_occupato;
-    return;
-  }
+  cella* s = cella_in(st, is);
+  if (s == nullptr) return rifiuta(st, reperto_id::fuori_dal_percorso, is);
+  if (!libera(*s)) return conflitto(st, reperto_id::inizio_occupato, is, x);
+  cella* e = cella_in(st, ie);
+  if (e == nullptr) return rifiuta(st, reperto_id::fuori_dal_percorso, ie);
+  if (!libera(*e)) return conflitto(st, reperto_id::fine_occupato, ie, x);
 
   // Start and end may share one cell (a slowdown shorter than a cell): the
   // start board then overwrites the end board.
   e->codice = codice_cella::fine_rallentamento;
-  if (d_v != 0) e->dato_b = basso_16(d_v);
+  segna_origine(st, ie);
+  if (r.d_v != 0) e->dato_b = basso_16(r.d_v);
   s->codice = codice_cella::inizio_rallentamento;
-  if (d_v != 0) s->dato_b = basso_16(d_v);
+  segna_origine(st, is);
+  if (r.d_v != 0) s->dato_b = basso_16(r.d_v);
   if (avviso) {
     w->codice = codice_cella::avviso_rallentamento;
-    if (d_v != 0) w->dato_b = basso_16(d_v);
-    w->dato_a = basso_16(v);
+    segna_origine(st, iw);
+    if (r.d_v != 0) w->dato_b = basso_16(r.d_v);
+    w->dato_a = basso_16(r.v);
   }
-  s->dato_a = basso_16(v);
-  e->dato_a = basso_16(v);
-  s->dato_c = basso_16(f_tt);
-  e->dato_c = basso_16(f_tt);
+  s->dato_a = basso_16(r.v);
+  e->dato_a = basso_16(r.v);
+  s->dato_c = basso_16(r.f_tt);
+  e->dato_c = basso_16(r.f_tt);
 
   if (f_ta == 0) return;
   // x > 1500 here, so the four marks lie at cells 3 and up, below the
@@ -93,79 +114,62 @@ void memo_rallentamento(scenario_state& st, int32_t x, int32_t v, int32_t l, int
   const int64_t a = indice_cella((x - 1200.0) / 50);
   for (int64_t k = 0; k < 4; ++k) {
     if (!libera(st.percorso[static_cast<size_t>(a - k)])) {
-      st.codice_errore = codice::preavvisi_occupati;
-      return;
+      return conflitto(st, reperto_id::preavvisi_occupati, a - k, x);
     }
   }
   for (int64_t k = 0; k < 4; ++k) {
     cella& c = st.percorso[static_cast<size_t>(a - k)];
     c.codice = codice_cella::preavviso_rallentamento;
+    segna_origine(st, a - k);
     c.dato_a = basso_16(k + 1);
-    if (d_v != 0) c.dato_b = basso_16(k + 1);
+    if (r.d_v != 0) c.dato_b = basso_16(k + 1);
   }
 }
 
-void memo_segnale(scenario_state& st, int32_t posizione, int32_t sx, int32_t s1,
-                  int32_t s2, int32_t s3, int32_t rapp, int32_t dx, int32_t d1,
-                  int32_t d2, int32_t d3, int32_t tempo) {
-  const int64_t k = indice_cella(posizione / 50.0 + 1);
+void memo_segnale(scenario_state& st, const riga_segnale& r) {
+  const int64_t k = indice_cella(r.posizione / 50.0 + 1);
   // The approach marks reach 8 cells back.
-  if (k < 8 || cella_in(st, k) == nullptr) {
-    st.codice_errore = codice::errore_lettura;
-    return;
-  }
+  if (k < 8 || cella_in(st, k) == nullptr) return rifiuta(st, reperto_id::fuori_dal_percorso, k);
   cella& c = st.percorso[static_cast<size_t>(k)];
-  if (!libera(c)) {
-    st.codice_errore = codice::segnale_occupato;
-    return;
-  }
-  const int64_t lati = int64_t{sx} * 3 + dx;
+  if (!libera(c)) return conflitto(st, reperto_id::segnale_occupato, k, r.posizione);
+  const int64_t lati = int64_t{r.sx} * 3 + r.dx;
   c.codice = codice_cella::segnale;
-  c.dato_d = basso_16(int64_t{rapp} * 10 + lati);
-  c.dato_a = basso_16(int64_t{s1} * 10 + d1);
-  c.dato_b = basso_16(int64_t{s2} * 10 + d2);
-  c.dato_c = basso_16(int64_t{s3} * 10 + d3);
+  segna_origine(st, k);
+  c.dato_d = basso_16(int64_t{r.rapp} * 10 + lati);
+  c.dato_a = basso_16(int64_t{r.s1} * 10 + r.d1);
+  c.dato_b = basso_16(int64_t{r.s2} * 10 + r.d2);
+  c.dato_c = basso_16(int64_t{r.s3} * 10 + r.d3);
+  int32_t tempo = r.tempo;
   if (tempo >= 1 && tempo <= 100) tempo = 101;
-  c.tempo = sx == 2 ? basso_8(tempo) : 0;
+  c.tempo = r.sx == 2 ? basso_8(tempo) : 0;
   for (int64_t n = 1; n <= 4; ++n) {
     st.percorso[static_cast<size_t>(k - 2 * n)].preavviso = basso_8(lati * 10 + n);
   }
 }
 
-void memo_indicatori_v_max(scenario_state& st, int32_t posizione, int32_t vas,
-                           int32_t vbs, int32_t vcs, int32_t strisces, int32_t vad,
-                           int32_t vbd, int32_t vcd, int32_t strisced) {
-  cella* c = cella_in(st, indice_cella(posizione / 50.0 + 1));
-  if (c == nullptr) {
-    st.codice_errore = codice::errore_lettura;
-    return;
-  }
-  if (!libera(*c)) {
-    st.codice_errore = codice::indicatori_occupati;
-    return;
-  }
+void memo_indicatori_v_max(scenario_state& st, const riga_indicatori& r) {
+  const int64_t k = indice_cella(r.posizione / 50.0 + 1);
+  cella* c = cella_in(st, k);
+  if (c == nullptr) return rifiuta(st, reperto_id::fuori_dal_percorso, k);
+  if (!libera(*c)) return conflitto(st, reperto_id::indicatori_occupati, k, r.posizione);
   c->codice = codice_cella::indicatori_v_max;
+  segna_origine(st, k);
   // Hundreds and above carry the first set, the last two digits the second.
-  const auto coppia = [](int32_t prima, int32_t seconda) {
-    return arrotonda_a<int16_t>(prima * 20.0 + seconda / 5.0);
+  const auto coppia = [&](int32_t prima, int32_t seconda, int16_t& dato) {
+    const auto v = arrotonda_a<int16_t>(prima * 20.0 + seconda / 5.0);
+    if (!v) {
+      reperto rep = al_row(st, reperto_id::valore_troppo_grande, k);
+      rep.valore = std::numeric_limits<int16_t>::min();
+      rep.limite = std::numeric_limits<int16_t>::max();
+      segnala(st, rep);
+      return false;
+    }
+    dato = *v;
+    return true;
   };
-  const auto a = coppia(vas, vad);
-  if (!a) {
-    st.codice_errore = codice::errore_lettura;
+  if (!coppia(r.vas, r.vad, c->dato_a) || !coppia(r.vbs, r.vbd, c->dato_b) ||
+      !coppia(r.vcs, r.vcd, c->dato_c)) {
     return;
   }
-  c->dato_a = *a;
-  const auto b = coppia(vbs, vbd);
-  if (!b) {
-    st.codice_errore = codice::errore_lettura;
-    return;
-  }
-  c->dato_b = *b;
-  const auto cc = coppia(vcs, vcd);
-  if (!cc) {
-    st.codice_errore = codice::errore_lettura;
-    return;
-  }
-  c->dato_c = *cc;
-  c->dato_d = basso_16(int64_t{strisces} * 10 + strisced);
+  c->dato_d = basso_16(int64_t{r.strisces} * 10 + r.strisced);
 }

@@ -26,7 +26,7 @@ cella con_codice(uint8_t codice) {
 
 TEST(MemoSegnale, LaysTheSignalAndItsApproachMarks) {
   scenario_state st = binario();
-  memo_segnale(st, 1050, 2, 4, 1, 1, 0, 2, 2, 1, 1, 255);
+  memo_segnale(st, {1050, 2, 4, 1, 1, 0, 2, 2, 1, 1, 255});
   EXPECT_EQ(st.codice_errore, 0);
   const cella& s = st.percorso[22];
   EXPECT_EQ(s.codice, codice_cella::segnale);
@@ -44,10 +44,10 @@ TEST(MemoSegnale, LaysTheSignalAndItsApproachMarks) {
 
 TEST(MemoSegnale, HalfCellsRoundToEvenSoTwoSignalsMeet) {
   scenario_state st = binario();
-  memo_segnale(st, 1025, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0);  // 21.5 -> 22
+  memo_segnale(st, {1025, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0});  // 21.5 -> 22
   EXPECT_EQ(st.percorso[22].codice, codice_cella::segnale);
   const std::vector<cella> prima = st.percorso;
-  memo_segnale(st, 1075, 2, 3, 0, 0, 0, 2, 1, 0, 0, 0);  // 22.5 -> 22
+  memo_segnale(st, {1075, 2, 3, 0, 0, 0, 2, 1, 0, 0, 0});  // 22.5 -> 22
   EXPECT_EQ(st.codice_errore, 16);
   EXPECT_EQ(st.percorso, prima) << "a refused signal writes nothing";
 }
@@ -60,7 +60,7 @@ TEST(MemoSegnale, TimeIsRaisedTo101AndKeptOnlyWithSx2) {
               {2, 101, 101}, {2, -5, 251}, {2, 300, 44}, {1, 200, 0}};
   for (const auto& c : casi) {
     scenario_state st = binario();
-    memo_segnale(st, 1050, c.sx, 4, 0, 0, 0, 2, 1, 0, 0, c.tempo);
+    memo_segnale(st, {1050, c.sx, 4, 0, 0, 0, 2, 1, 0, 0, c.tempo});
     EXPECT_EQ(st.percorso[22].tempo, c.atteso) << c.sx << " " << c.tempo;
   }
 }
@@ -69,21 +69,21 @@ TEST(MemoSegnale, AMountainMarkerGivesWayAFeatureDoesNot) {
   scenario_state st = binario();
   st.percorso[22] = con_codice(codice_cella::marcatore_montagna);
   st.percorso[22].tipo_montagna = 2;
-  memo_segnale(st, 1050, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0);
+  memo_segnale(st, {1050, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0});
   EXPECT_EQ(st.codice_errore, 0);
   EXPECT_EQ(st.percorso[22].codice, codice_cella::segnale);
   EXPECT_EQ(st.percorso[22].tipo_montagna, 2);
 
   st.percorso[40] = con_codice(codice_cella::indicatori_v_max);
-  memo_segnale(st, 1950, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0);
+  memo_segnale(st, {1950, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0});
   EXPECT_EQ(st.codice_errore, 16);
 }
 
 TEST(MemoSegnale, StoredValuesKeepTheirLowBits) {
   scenario_state st = binario();
-  memo_segnale(st, 1050, 2, 4000, 0, 0, 0, 2, 0, 0, 0, 0);  // 40000
+  memo_segnale(st, {1050, 2, 4000, 0, 0, 0, 2, 0, 0, 0, 0});  // 40000
   EXPECT_EQ(st.percorso[22].dato_a, static_cast<int16_t>(40000 - 65536));
-  memo_segnale(st, 2050, 30, 4, 0, 0, 0, 0, 0, 0, 0, 0);  // marks (90)*10 + c
+  memo_segnale(st, {2050, 30, 4, 0, 0, 0, 0, 0, 0, 0, 0});  // marks (90)*10 + c
   EXPECT_EQ(st.percorso[40].preavviso, static_cast<uint8_t>(901));
 }
 
@@ -92,12 +92,12 @@ TEST(MemoSegnale, CellsOutsideTheTrackEndTheReading) {
   for (int32_t posizione : {300, -1000, 35000, 2000000000}) {
     scenario_state st = binario();
     const std::vector<cella> prima = st.percorso;
-    memo_segnale(st, posizione, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0);
+    memo_segnale(st, {posizione, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0});
     EXPECT_EQ(st.codice_errore, 25) << posizione;
     EXPECT_EQ(st.percorso, prima) << posizione;
   }
   scenario_state st = binario();
-  memo_segnale(st, 350, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0);  // cell 8, marks down to 0
+  memo_segnale(st, {350, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0});  // cell 8, marks down to 0
   EXPECT_EQ(st.codice_errore, 0);
   EXPECT_EQ(st.percorso[0].preavviso, 84);
 }
@@ -106,8 +106,8 @@ TEST(MemoSegnale, CellsOutsideTheTrackEndTheReading) {
 
 TEST(MemoIndicatoriVMax, PacksBothSetsOfSpeeds) {
   scenario_state st = binario();
-  memo_indicatori_v_max(st, 26350, 130, 140, 145, 2, 130, 140, 145, 2);
-  memo_indicatori_v_max(st, 1000, 90, 95, 100, 0, 0, 0, 0, 0);
+  memo_indicatori_v_max(st, {26350, 130, 140, 145, 2, 130, 140, 145, 2});
+  memo_indicatori_v_max(st, {1000, 90, 95, 100, 0, 0, 0, 0, 0});
   EXPECT_EQ(st.codice_errore, 0);
   const cella& a = st.percorso[528];
   EXPECT_EQ(a.codice, codice_cella::indicatori_v_max);
@@ -124,7 +124,7 @@ TEST(MemoIndicatoriVMax, PacksBothSetsOfSpeeds) {
 
 TEST(MemoIndicatoriVMax, SpeedsOffTheFiveKmHGridRoundToTheNearest) {
   scenario_state st = binario();
-  memo_indicatori_v_max(st, 1000, 100, 100, -100, 0, 12, 13, 13, 0);
+  memo_indicatori_v_max(st, {1000, 100, 100, -100, 0, 12, 13, 13, 0});
   EXPECT_EQ(st.percorso[21].dato_a, 2002);   // 2000 + 2.4
   EXPECT_EQ(st.percorso[21].dato_b, 2003);   // 2000 + 2.6
   EXPECT_EQ(st.percorso[21].dato_c, -1997);  // -2000 + 2.6 = -1997.4
@@ -134,14 +134,14 @@ TEST(MemoIndicatoriVMax, ATakenCellIsRefusedUnchanged) {
   scenario_state st = binario();
   st.percorso[21] = con_codice(codice_cella::segnale);
   const std::vector<cella> prima = st.percorso;
-  memo_indicatori_v_max(st, 1000, 90, 95, 100, 0, 0, 0, 0, 0);
+  memo_indicatori_v_max(st, {1000, 90, 95, 100, 0, 0, 0, 0, 0});
   EXPECT_EQ(st.codice_errore, 21);
   EXPECT_EQ(st.percorso, prima);
 }
 
 TEST(MemoIndicatoriVMax, ASpeedPairBeyond16BitsFailsWithTheBoardAlreadyMarked) {
   scenario_state st = binario();
-  memo_indicatori_v_max(st, 1000, 90, 2000, 100, 0, 0, 0, 0, 0);  // 40000
+  memo_indicatori_v_max(st, {1000, 90, 2000, 100, 0, 0, 0, 0, 0});  // 40000
   EXPECT_EQ(st.codice_errore, 25);
   EXPECT_EQ(st.percorso[21].codice, codice_cella::indicatori_v_max);
   EXPECT_EQ(st.percorso[21].dato_a, 1800);
@@ -151,7 +151,7 @@ TEST(MemoIndicatoriVMax, ASpeedPairBeyond16BitsFailsWithTheBoardAlreadyMarked) {
 TEST(MemoIndicatoriVMax, CellsOutsideTheTrackEndTheReading) {
   for (int32_t posizione : {-100, 35050}) {
     scenario_state st = binario();
-    memo_indicatori_v_max(st, posizione, 90, 95, 100, 0, 0, 0, 0, 0);
+    memo_indicatori_v_max(st, {posizione, 90, 95, 100, 0, 0, 0, 0, 0});
     EXPECT_EQ(st.codice_errore, 25) << posizione;
   }
 }
@@ -160,7 +160,7 @@ TEST(MemoIndicatoriVMax, CellsOutsideTheTrackEndTheReading) {
 
 TEST(MemoRallentamento, LaysBoardsWarningAndApproachMarks) {
   scenario_state st = binario();
-  memo_rallentamento(st, 1550, 60, 1000, 7, 1, 9);
+  memo_rallentamento(st, {1550, 60, 1000, 7, 1, 9});
   EXPECT_EQ(st.codice_errore, 0);
   const cella& w = st.percorso[8];
   EXPECT_EQ(w.codice, codice_cella::avviso_rallentamento);
@@ -187,7 +187,7 @@ TEST(MemoRallentamento, LaysBoardsWarningAndApproachMarks) {
 
 TEST(MemoRallentamento, NoWarningAt1500WhateverTheSwitch) {
   scenario_state st = binario();
-  memo_rallentamento(st, 1500, 60, 500, 0, 1, 0);
+  memo_rallentamento(st, {1500, 60, 500, 0, 1, 0});
   EXPECT_EQ(st.codice_errore, 0);
   int tavole = 0;
   for (const cella& c : st.percorso) tavole += c.codice != 0;
@@ -199,7 +199,7 @@ TEST(MemoRallentamento, NoWarningAt1500WhateverTheSwitch) {
 
 TEST(MemoRallentamento, AShortSlowdownHasStartAndEndInOneCell) {
   scenario_state st = binario();
-  memo_rallentamento(st, 3000, 60, 20, 0, 0, 0);
+  memo_rallentamento(st, {3000, 60, 20, 0, 0, 0});
   EXPECT_EQ(st.codice_errore, 0);
   EXPECT_EQ(st.percorso[61].codice, codice_cella::inizio_rallentamento);
 }
@@ -213,7 +213,7 @@ TEST(MemoRallentamento, TakenBoardCellsLeaveTheTrackUnchanged) {
     scenario_state st = binario();
     st.percorso[c.cella_presa] = con_codice(codice_cella::segnale);
     const std::vector<cella> prima = st.percorso;
-    memo_rallentamento(st, 3000, 60, 1000, 0, 1, 0);
+    memo_rallentamento(st, {3000, 60, 1000, 0, 1, 0});
     EXPECT_EQ(st.codice_errore, c.codice);
     EXPECT_EQ(st.percorso, prima) << c.codice;
   }
@@ -222,7 +222,7 @@ TEST(MemoRallentamento, TakenBoardCellsLeaveTheTrackUnchanged) {
 TEST(MemoRallentamento, TakenApproachCellsLeaveTheBoardsWithoutMarks) {
   scenario_state st = binario();
   st.percorso[33] = con_codice(codice_cella::abbattimento);  // marks 36..33
-  memo_rallentamento(st, 3000, 60, 1000, 0, 1, 0);
+  memo_rallentamento(st, {3000, 60, 1000, 0, 1, 0});
   EXPECT_EQ(st.codice_errore, 20);
   EXPECT_EQ(st.percorso[37].codice, codice_cella::avviso_rallentamento);
   EXPECT_EQ(st.percorso[61].codice, codice_cella::inizio_rallentamento);
@@ -237,7 +237,7 @@ TEST(MemoRallentamento, CellsOutsideTheTrackEndTheReading) {
   for (const auto& c : casi) {
     scenario_state st = binario();
     const std::vector<cella> prima = st.percorso;
-    memo_rallentamento(st, c.x, 60, c.l, 0, 1, 0);
+    memo_rallentamento(st, {c.x, 60, c.l, 0, 1, 0});
     EXPECT_EQ(st.codice_errore, 25) << c.x << " " << c.l;
     EXPECT_EQ(st.percorso, prima);
   }
@@ -248,7 +248,7 @@ TEST(MemoRallentamento, CellsOutsideTheTrackEndTheReading) {
 TEST(MemoMontagna, MarksEveryFourthEmptyCell) {
   scenario_state st = binario();
   st.percorso[182] = con_codice(codice_cella::segnale);
-  memo_montagna(st, 8750, 11150, 12);
+  memo_montagna(st, {8750, 11150, 12});
   EXPECT_EQ(st.codice_errore, 0);
   EXPECT_EQ(st.numero_montagne, 1);
   EXPECT_EQ(st.montagna_inizio[1], 8750);
@@ -267,7 +267,7 @@ TEST(MemoMontagna, MarksEveryFourthEmptyCell) {
 
 TEST(MemoMontagna, WithoutMarkersOnlyTheTypeIsSet) {
   scenario_state st = binario();
-  memo_montagna(st, 1000, 2000, 2);
+  memo_montagna(st, {1000, 2000, 2});
   for (const cella& c : st.percorso) EXPECT_EQ(c.codice, 0);
   EXPECT_EQ(st.percorso[20].tipo_montagna, 2);
   EXPECT_EQ(st.percorso[39].tipo_montagna, 2);
@@ -281,8 +281,8 @@ TEST(MemoMontagna, AStretchCloseBehindThePreviousOneTakesType3) {
   } casi[] = {{2150, 3}, {2200, 2}, {1900, 3}};
   for (const auto& c : casi) {
     scenario_state st = binario();
-    memo_montagna(st, 1000, 2000, 2);
-    memo_montagna(st, c.inizio, 3000, 12);
+    memo_montagna(st, {1000, 2000, 2});
+    memo_montagna(st, {c.inizio, 3000, 12});
     EXPECT_EQ(st.percorso[50].tipo_montagna, c.tipo) << c.inizio;
     EXPECT_EQ(st.percorso[c.inizio / 50 + 3].codice, 11) << "markers stay on";
   }
@@ -290,18 +290,18 @@ TEST(MemoMontagna, AStretchCloseBehindThePreviousOneTakesType3) {
 
 TEST(MemoMontagna, AnEmptyStretchIsStillCounted) {
   scenario_state st = binario();
-  memo_montagna(st, 3000, 3000, 2);
+  memo_montagna(st, {3000, 3000, 2});
   EXPECT_EQ(st.numero_montagne, 1);
   for (const cella& c : st.percorso) EXPECT_EQ(c.tipo_montagna, 0);
 }
 
 TEST(MemoMontagna, TheTablesHoldEightyStretches) {
   scenario_state st = binario();
-  for (int i = 0; i < 80; ++i) memo_montagna(st, i * 400, i * 400 + 100, 2);
+  for (int i = 0; i < 80; ++i) memo_montagna(st, {i * 400, i * 400 + 100, 2});
   EXPECT_EQ(st.codice_errore, 0);
   EXPECT_EQ(st.numero_montagne, 80);
   const std::vector<cella> prima = st.percorso;
-  memo_montagna(st, 33000, 33100, 2);
+  memo_montagna(st, {33000, 33100, 2});
   EXPECT_EQ(st.codice_errore, 25);
   EXPECT_EQ(st.numero_montagne, 80);
   EXPECT_EQ(st.percorso, prima);
@@ -310,7 +310,7 @@ TEST(MemoMontagna, TheTablesHoldEightyStretches) {
 TEST(MemoMontagna, AStretchOutsideTheTrackEndsTheReading) {
   for (auto [inizio, fine] : {std::pair{34000, 36000}, std::pair{-500, 500}}) {
     scenario_state st = binario();
-    memo_montagna(st, inizio, fine, 2);
+    memo_montagna(st, {inizio, fine, 2});
     EXPECT_EQ(st.codice_errore, 25) << inizio;
     EXPECT_EQ(st.numero_montagne, 0);
   }

@@ -4,6 +4,7 @@ namespace {
 
 bool blank(char c) { return c == ' ' || c == '\t'; }
 bool line_end(char c) { return c == '\r' || c == '\n'; }
+bool separator(char c) { return blank(c) || c == ',' || line_end(c); }
 
 void skip_blanks(field_reader& r) {
   while (!at_end(r) && blank(r.testo[r.pos])) ++r.pos;
@@ -21,22 +22,50 @@ void consume_separator(field_reader& r) {
   }
 }
 
+// The document ended where a row still wanted a field. The row itself is
+// named by whoever catches this.
+[[noreturn]] void fine_documento(const field_reader& r) {
+  reading_failure f;
+  f.r.id = reperto_id::fine_documento;
+  f.r.dove = luogo_in(r, r.testo.size(), r.testo.size());
+  throw f;
+}
+
+// The field from `start` up to the next separator does not fit its
+// destination (or is no number at all).
+[[noreturn]] void campo_errato(field_reader& r, size_t start, reperto_id id, int64_t min,
+                               int64_t max) {
+  size_t end = r.pos;
+  while (end < r.testo.size() && !separator(r.testo[end])) ++end;
+  r.inizio_campo = start;
+  r.fine_campo = end;
+  reading_failure f;
+  f.r.id = id;
+  f.r.dove = ultimo_campo(r);
+  f.r.valore = min;
+  f.r.limite = max;
+  throw f;
+}
+
 }  // namespace
 
 std::string_view read_text(field_reader& r) {
-  if (at_end(r)) throw reading_failure{};
+  if (at_end(r)) fine_documento(r);
   skip_blanks(r);
   size_t start = r.pos;
   while (!at_end(r) && r.testo[r.pos] != ',' && !line_end(r.testo[r.pos])) ++r.pos;
   size_t end = r.pos;
   while (end > start && blank(r.testo[end - 1])) --end;
+  r.inizio_campo = start;
+  r.fine_campo = end;
   consume_separator(r);
   return r.testo.substr(start, end - start);
 }
 
 int64_t read_number(field_reader& r, int64_t min, int64_t max) {
-  if (at_end(r)) throw reading_failure{};
+  if (at_end(r)) fine_documento(r);
   skip_blanks(r);
+  const size_t start = r.pos;
   bool negative = false;
   if (!at_end(r) && r.testo[r.pos] == '-') {
     negative = true;
@@ -48,16 +77,24 @@ int64_t read_number(field_reader& r, int64_t min, int64_t max) {
   int64_t value = 0;
   while (!at_end(r) && r.testo[r.pos] >= '0' && r.testo[r.pos] <= '9') {
     value = value * 10 + (r.testo[r.pos] - '0');
-    if (value > limit) throw reading_failure{};
+    if (value > limit) campo_errato(r, start, reperto_id::valore_troppo_grande, min, max);
     ++r.pos;
   }
-  if (!at_end(r)) {
-    char c = r.testo[r.pos];
-    if (!blank(c) && c != ',' && !line_end(c)) throw reading_failure{};
+  if (!at_end(r) && !separator(r.testo[r.pos])) {
+    campo_errato(r, start, reperto_id::non_numero, min, max);
   }
+  r.inizio_campo = start;
+  r.fine_campo = r.pos;
   skip_blanks(r);
   consume_separator(r);
   if (negative) value = -value;
-  if (value < min || value > max) throw reading_failure{};
+  if (value < min || value > max) {
+    reading_failure f;
+    f.r.id = reperto_id::valore_troppo_grande;
+    f.r.dove = ultimo_campo(r);
+    f.r.valore = min;
+    f.r.limite = max;
+    throw f;
+  }
   return value;
 }

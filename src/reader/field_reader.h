@@ -4,24 +4,48 @@
 // ends it and is consumed with it. Line ends are only separators: a row
 // reads exactly the fields it needs, and whatever is left of its line comes
 // out as the next fields ("-4,5" read as a number gives -4, then "5").
+//
+// The reader keeps where the last field lay, so a finding can point at it.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <string_view>
 
-// Thrown inside the reader when a field cannot be read (the end of the
-// document, a field that is not a number, a value too large for its
-// destination); the reader turns it into its failure exit, status 25.
-struct reading_failure {};
+#include "scenario/findings.h"
+
+// Thrown inside the reader when it cannot go on (a field that cannot be
+// read, a row that would write outside the track, ...); `memorizza_dati`
+// turns it into its failure exit, status 25, and reports the finding.
+struct reading_failure {
+  reperto r;
+  bool segnalato = false;  // the finding was reported already
+};
 
 struct field_reader {
   std::string_view testo;  // the whole document
   size_t pos = 0;          // the next byte to read
+  documento doc = documento::nessuno;
+  size_t inizio_campo = 0;  // the last field read: its first byte
+  size_t fine_campo = 0;    // and one past its last
 };
 
 inline bool at_end(const field_reader& r) { return r.pos >= r.testo.size(); }
+
+// A span of the document read by `r`, clamped to what a place can hold.
+inline luogo luogo_in(const field_reader& r, size_t inizio, size_t fine) {
+  constexpr size_t massimo = std::numeric_limits<uint32_t>::max();
+  inizio = std::min(inizio, massimo);
+  fine = std::min(std::max(fine, inizio), massimo);
+  return {r.doc, static_cast<uint32_t>(inizio), static_cast<uint32_t>(fine - inizio)};
+}
+
+// The last field read.
+inline luogo ultimo_campo(const field_reader& r) {
+  return luogo_in(r, r.inizio_campo, r.fine_campo);
+}
 
 // A text field: everything up to the next comma or line end. Trailing blanks
 // are dropped; a double quote is an ordinary character. Reading when no byte

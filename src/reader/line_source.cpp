@@ -3,19 +3,19 @@
 // speed-limit boards, indicator signs) and the fills after the body.
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "reader/codici.h"
+#include "scenario/codici.h"
 #include "reader/encoders.h"
 #include "reader/field_reader.h"
 #include "reader/keywords.h"
 #include "reader/progressive_ordina.h"
 #include "reader/reading.h"
 #include "reader/track_cells.h"
-#include "base/file_io.h"
-#include "scenario/naming.h"
 #include "base/rounding.h"
+#include "scenario/reporting.h"
 #include "scenario/scenario_state.h"
 
 namespace {
@@ -27,32 +27,19 @@ constexpr int32_t margine_riga = 100;           // metres a row needs before the
 // Curvature per metre of the radius classes 1 to 6.
 constexpr double curvatura[] = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
 
-enum class esito_riga { avanti, esci_corpo, termina };
-
-struct lettura_linea {
-  scenario_state& st;
-  field_reader r;
-  const std::string& path;
-  int32_t& slot_cartello;
+struct lettura_linea : lettura {
+  consegna_linea& consegna;
   int64_t cursore_pendenza = 0;  // next cell of the gradient fill
   int32_t pendenza_precedente = 0;
   bool polilinea = false;         // the plan polyline is being built
   int64_t cursore_polilinea = 2;  // next metre of the polyline
-
-  // Ends the reading early: the line source is deleted, the train source
-  // stays unread.
-  esito_riga abbandona(int32_t codice) {
-    elimina_sorgente(path);
-    st.codice_errore = codice;
-    return esito_riga::termina;
-  }
 };
 
 // Lays polyline points from the cursor up to metre `fino`, straight or with
 // curvature k; the step keeps its length apart from the factor sqrt(1 + k^2)
 // that a curved step adds. Works on the flat arrays directly. False as soon
-// as the cursor passes `limite`; fails when a point would lie past the end
-// of the polyline.
+// as the cursor passes `limite`, or when a point would lie past the end of
+// the polyline (the cursor then tells which).
 template <bool curva>
 bool posa(tracciato_t& tr, int64_t& c, int64_t fino, double k, int64_t limite) {
   if (c > fino) return true;
@@ -63,7 +50,7 @@ bool posa(tracciato_t& tr, int64_t& c, int64_t fino, double k, int64_t limite) {
   uint8_t* ty = tx + n;
   double x0 = x[c - 2], y0 = y[c - 2], x1 = x[c - 1], y1 = y[c - 1];
   while (c <= fino) {
-    if (c > tr.ultimo) throw reading_failure{};
+    if (c > tr.ultimo) return false;
     const double dx = x1 - x0;
     const double dy = y1 - y0;
     double x2, y2;
@@ -93,34 +80,46 @@ void crea_percorso(scenario_state& st, int32_t L) {
   st.lunghezza_tracciato = L + 7000;
   st.numero_celle = static_cast<int32_t>(arrotonda(st.lunghezza_tracciato / 50.0));
   st.percorso.assign(static_cast<size_t>(st.numero_celle) + 1, cella{});
+  if (st.provenienza != nullptr) st.provenienza->assign(st.percorso.size(), luogo{});
   if (st.salva_linea != 0) st.tracciato.crea(st.lunghezza_tracciato);
 }
 
-void leggi_progressiva(field_reader& r, elemento& e) {
-  e.inizio = read_whole<int32_t>(r);
-  e.fine = read_whole<int32_t>(r);
-  e.progressiva = read_whole<int32_t>(r);
+void leggi_progressiva(lettura_linea& l, elemento& e, int quale) {
+  l.consegna.progressive[quale].riga = l.st.riga_in_lettura;
+  e.inizio = read_whole<int32_t>(l.r);
+  l.consegna.progressive[quale].inizio = e.inizio;
+  e.fine = read_whole<int32_t>(l.r);
+  e.progressiva = read_whole<int32_t>(l.r);
 }
 
 // Applies the header rows to one token, each row that matches reading its
-// own fields. Returns the status code that ends the reading, or 0.
-int32_t righe_intestazione(lettura_linea& l, std::string_view t) {
+// own fields. Returns the finding that ends the reading, or none.
+std::optional<reperto> righe_intestazione(lettura_linea& l, std::string_view t) {
   scenario_state& st = l.st;
   field_reader& r = l.r;
   auto& el = st.elementi;
   if (contiene_nc(t, "percorso") && contiene_nc(t, "lunghezza")) {
     const int32_t L = read_whole<int32_t>(r);
     el[slot::dimensioni].fine = L;
-    if (L > lunghezza_massima) return codice::percorso_troppo_lungo;
-    if (L < 0) throw reading_failure{};  // a track of negative size
+    if (L > lunghezza_massima) {
+      reperto rep = l.al_campo(reperto_id::percorso_troppo_lungo);
+      rep.valore = L;
+      rep.limite = lunghezza_massima;
+      return rep;
+    }
+    if (L < 0) {  // a track of negative size
+      reading_failure f{l.al_campo(reperto_id::percorso_negativo)};
+      f.r.valore = L;
+      throw f;
+    }
     crea_percorso(st, L);
   }
   if (contiene(t, "progressiva") && contiene(t, "tre"))
-    leggi_progressiva(r, el[slot::progressiva_tre]);
+    leggi_progressiva(l, el[slot::progressiva_tre], 0);
   if (contiene(t, "progressiva") && contiene(t, "due"))
-    leggi_progressiva(r, el[slot::progressiva_due]);
+    leggi_progressiva(l, el[slot::progressiva_due], 1);
   if (contiene(t, "progressiva") && contiene(t, "uno"))
-    leggi_progressiva(r, el[slot::progressiva_uno]);
+    leggi_progressiva(l, el[slot::progressiva_uno], 2);
   if (contiene(t, "sfondo") && contiene(t, "uno"))
     el[slot::linea].inizio = read_whole<int32_t>(r);
   if (contiene(t, "sfondo") && contiene(t, "due")) {
@@ -131,34 +130,44 @@ int32_t righe_intestazione(lettura_linea& l, std::string_view t) {
   if (contiene(t, "segnali") && contiene(t, "ripetizione")) {
     elemento& e = el[slot::treno];
     e.inizio = read_whole<int32_t>(r);
+    const luogo campo_inizio = ultimo_campo(r);
     e.fine = read_whole<int32_t>(r);
-    if (e.inizio % 50 != 0) return codice::ripetizione_inizio;
-    if (e.fine % 50 != 0) return codice::ripetizione_fine;
+    if (e.inizio % 50 != 0) {
+      reperto rep = l.al_campo(reperto_id::ripetizione_inizio);
+      rep.dove = campo_inizio;
+      rep.valore = e.inizio;
+      return rep;
+    }
+    if (e.fine % 50 != 0) {
+      reperto rep = l.al_campo(reperto_id::ripetizione_fine);
+      rep.valore = e.fine;
+      return rep;
+    }
     if (contiene(t, "4")) {
       e.progressiva = 4;
     } else if (contiene(t, "9")) {
       e.progressiva = 9;
     } else {
-      return codice::ripetizione_codici;
+      reperto rep = l.al_campo(reperto_id::ripetizione_codici);
+      rep.dove = st.riga_in_lettura;
+      return rep;
     }
     if (e.fine == 0) e.progressiva = 0;
   }
-  return 0;
+  return std::nullopt;
 }
 
 esito_riga pendenza(lettura_linea& l) {
   const int32_t p = read_whole<int32_t>(l.r);
+  l.segna_posizione();
   const int32_t g = read_whole<int32_t>(l.r);
   if (oltre_il_percorso(l.st, p, margine_riga)) return esito_riga::esci_corpo;
   const int64_t n = indice_cella(p / 50.0);
+  // At least one cell, even when the cursor is already at or past n; rows
+  // out of order that push it past the last cell end the reading.
+  const uint8_t valore = basso_8(int64_t{l.pendenza_precedente} + 100);
   if (n > 0) {
-    // At least one cell, even when the cursor is already at or past n; rows
-    // out of order that push it past the last cell end the reading.
-    do {
-      cella_del_percorso(l.st, l.cursore_pendenza).pendenza =
-          basso_8(int64_t{l.pendenza_precedente} + 100);
-      ++l.cursore_pendenza;
-    } while (l.cursore_pendenza < n);
+    riempi(l.st, l.cursore_pendenza, n, false, [=](cella& c) { c.pendenza = valore; });
   }
   l.pendenza_precedente = g;
   return esito_riga::avanti;
@@ -166,7 +175,9 @@ esito_riga pendenza(lettura_linea& l) {
 
 esito_riga curva(lettura_linea& l, std::string_view t) {
   const int32_t s = read_whole<int32_t>(l.r);
+  l.segna_posizione();
   const int32_t lunghezza = read_whole<int32_t>(l.r);
+  const luogo campo_lunghezza = ultimo_campo(l.r);
   if (oltre_il_percorso(l.st, s, margine_riga)) return esito_riga::esci_corpo;
   int classe = 0;
   for (char cifra : std::string_view("123456")) {
@@ -175,64 +186,72 @@ esito_riga curva(lettura_linea& l, std::string_view t) {
       break;
     }
   }
-  if (classe == 0) return l.abbandona(codice::curva_errata);
+  if (classe == 0) {
+    reperto rep = l.al_campo(reperto_id::curva_senza_classe);
+    rep.dove = l.st.riga_in_lettura;
+    return l.abbandona(rep);
+  }
   double k = curvatura[classe - 1];
   if (contiene_nc(t, "s")) k = -k;
-  if (!l.polilinea) throw reading_failure{};
-  // A curve reaching past the last metre of the polyline ends the reading.
+  if (!l.polilinea) fallisci(l.st, reperto_id::senza_percorso);
   tracciato_t& tr = l.st.tracciato;
-  if (!posa<false>(tr, l.cursore_polilinea, s, 0, limite_curve) ||
-      !posa<true>(tr, l.cursore_polilinea, int64_t{s} + lunghezza, k, limite_curve)) {
-    return l.abbandona(codice::curva_errata);
+  const int64_t fine = int64_t{s} + lunghezza;
+  const bool dentro = posa<false>(tr, l.cursore_polilinea, s, 0, limite_curve) &&
+                      posa<true>(tr, l.cursore_polilinea, fine, k, limite_curve);
+  if (dentro) return esito_riga::avanti;
+  // Past 1,000,000 m the reading ends with its own code; a curve reaching
+  // past the last metre of a shorter polyline fails.
+  if (l.cursore_polilinea > limite_curve) {
+    reperto rep = l.al_campo(reperto_id::curva_oltre_limite);
+    rep.dove = campo_lunghezza;
+    rep.valore = fine;
+    rep.limite = limite_curve;
+    return l.abbandona(rep);
   }
-  return esito_riga::avanti;
+  reading_failure f{l.al_campo(reperto_id::fuori_dal_percorso)};
+  f.r.dove = campo_lunghezza;
+  throw f;
 }
 
 esito_riga montagna(lettura_linea& l) {
-  const int32_t inizio = read_whole<int32_t>(l.r);
-  const int32_t fine = read_whole<int32_t>(l.r);
-  const int32_t tipo = read_whole<int32_t>(l.r);
-  if (oltre_il_percorso(l.st, inizio, margine_riga)) return esito_riga::esci_corpo;
-  memo_montagna(l.st, inizio, fine, tipo);
-  if (l.st.codice_errore == codice::errore_lettura) throw reading_failure{};
-  if (l.st.codice_errore > 0) {
-    l.st.posizione_errore = inizio;
-    return l.abbandona(l.st.codice_errore);
-  }
-  return esito_riga::avanti;
+  const riga_montagna riga = l.leggi_riga(campi_montagna);
+  if (oltre_il_percorso(l.st, riga.inizio, margine_riga)) return esito_riga::esci_corpo;
+  memo_montagna(l.st, riga);
+  return l.dopo_encoder(riga.inizio);
 }
 
 esito_riga indicatori(lettura_linea& l) {
-  int32_t v[9];
-  for (int32_t& campo : v) campo = read_whole<int32_t>(l.r);
-  const int32_t posizione = v[0];
-  if (oltre_il_percorso(l.st, posizione, margine_riga)) return esito_riga::esci_corpo;
-  memo_indicatori_v_max(l.st, posizione, v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
-  if (l.st.codice_errore == codice::errore_lettura) throw reading_failure{};
-  if (l.st.codice_errore > 0) {
-    l.st.posizione_errore = posizione;
-    return l.abbandona(l.st.codice_errore);
-  }
-  return esito_riga::avanti;
+  const riga_indicatori riga = l.leggi_riga(campi_indicatori);
+  if (oltre_il_percorso(l.st, riga.posizione, margine_riga)) return esito_riga::esci_corpo;
+  memo_indicatori_v_max(l.st, riga);
+  return l.dopo_encoder(riga.posizione);
 }
 
 esito_riga cartello(lettura_linea& l) {
   scenario_state& st = l.st;
   const int32_t p = read_whole<int32_t>(l.r);
-  const std::string_view testo = leggi_nome(l.r);
+  l.segna_posizione();
+  const std::string_view testo = leggi_nome(l);
   if (oltre_il_percorso(st, p, margine_riga)) return esito_riga::esci_corpo;
   // Signs take slots 80 down to 1; slot 0 stays empty.
-  if (l.slot_cartello < 1) throw reading_failure{};
-  cella& c = cella_del_percorso(st, indice_cella(p / 50.0 + 1));
+  if (l.consegna.slot_cartello < 1) fallisci(st, reperto_id::troppi_cartelli);
+  const int64_t k = indice_cella(p / 50.0 + 1);
+  cella& c = cella_del_percorso(st, k);
   if (!libera(c)) {
     st.posizione_errore = p;
-    return l.abbandona(codice::cartello_occupato);
+    reperto rep = l.al_campo(reperto_id::cartello_occupato);
+    rep.dove = st.campo_posizione;
+    rep.cella = static_cast<int32_t>(k);
+    rep.ha_posizione = true;
+    rep.posizione = p;
+    rep.origine = origine_di(st, k);
+    return l.abbandona(rep);
   }
   c.codice = codice_cella::cartello_indicatore;
-  c.dato_a = static_cast<int16_t>(l.slot_cartello);
-  st.riga.assign(testo);
-  st.elementi[static_cast<size_t>(l.slot_cartello)].nome.assign(testo);
-  --l.slot_cartello;
+  segna_origine(st, k);
+  c.dato_a = static_cast<int16_t>(l.consegna.slot_cartello);
+  st.elementi[static_cast<size_t>(l.consegna.slot_cartello)].nome.assign(testo);
+  --l.consegna.slot_cartello;
   return esito_riga::avanti;
 }
 
@@ -258,46 +277,50 @@ esito_riga righe_corpo(lettura_linea& l, std::string_view t) {
 
 }  // namespace
 
-esito_linea leggi_linea(scenario_state& st, int32_t& slot_cartello) {
-  const std::string path = file_path(st, file_kind::line_source);
-  if (!file_exists(path)) {
-    st.codice_errore = codice::linea_mancante;  // nothing is deleted
-    return esito_linea::termina;
+bool leggi_linea(scenario_state& st, const sorgenti_lettura& s, consegna_linea& c) {
+  const documento_sorgente& d = s.linea;
+  if (d.stato == stato_documento::mancante) {
+    segnala(st, nuovo_reperto(reperto_id::linea_mancante));  // nothing is deleted
+    return false;
   }
-  std::string testo;
-  if (!read_file(path, testo).ok()) throw reading_failure{};
-  lettura_linea l{st, field_reader{testo}, path, slot_cartello};
-  const auto termina = [&](int32_t c) {
-    l.abbandona(c);
-    return esito_linea::termina;
-  };
+  if (d.stato == stato_documento::illeggibile) {
+    throw reading_failure{nuovo_reperto(reperto_id::linea_illeggibile)};
+  }
+  lettura_linea l{{st, field_reader{d.testo, 0, documento::linea}, s}, c};
 
   // Everything before the first "[generale]" token is ignored; an empty
   // document has no such line either.
+  const auto senza_generale = [&] {
+    l.abbandona(nuovo_reperto(reperto_id::generale_mancante, luogo_in(l.r, 0, 0)));
+    return false;
+  };
   for (;;) {
-    if (at_end(l.r)) return termina(codice::generale_mancante);
-    const std::string_view t = leggi_token(st, l.r);
-    if (at_end(l.r)) return termina(codice::generale_mancante);
+    if (at_end(l.r)) return senza_generale();
+    const std::string_view t = l.token();
+    if (at_end(l.r)) return senza_generale();
     if (contiene_nc(t, "[generale]")) break;
   }
 
   // The header block, up to the first section line.
   for (;;) {
     if (at_end(l.r)) break;
-    std::string_view t = leggi_token(st, l.r);
+    std::string_view t = l.token();
     if (at_end(l.r)) break;
     for (int volte = 0; volte < 10; ++volte) {
-      if (contiene(t, "-")) t = leggi_token(st, l.r);
+      if (contiene(t, "-")) t = l.token();
     }
-    if (const int32_t c = righe_intestazione(l, t); c != 0) return termina(c);
+    if (const auto rep = righe_intestazione(l, t)) {
+      l.abbandona(*rep);
+      return false;
+    }
     if (riga_sezione(t)) break;
   }
 
   progressive_ordina(st);
-  if (st.codice_errore == codice::errore_lettura) throw reading_failure{};
+  if (st.codice_errore == codice::errore_lettura) throw reading_failure{{}, true};
 
   st.numero_montagne = 0;
-  slot_cartello = slot::primo_cartello;
+  c.slot_cartello = slot::primo_cartello;
   l.polilinea = st.salva_linea != 0 && st.tracciato.esiste();
   if (l.polilinea) {
     // The line starts at (0, 0) heading along +y.
@@ -309,24 +332,25 @@ esito_linea leggi_linea(scenario_state& st, int32_t& slot_cartello) {
 
   for (;;) {
     std::string_view t;
-    if (!prossimo_token(st, l.r, t)) break;
+    if (!l.prossimo_token(t)) break;
     const esito_riga e = righe_corpo(l, t);
-    if (e == esito_riga::termina) return esito_linea::termina;
-    if (e == esito_riga::esci_corpo) break;
+    if (e == esito_riga::termina) return false;
+    if (e == esito_riga::esci_corpo) {
+      l.segnala_interruzione();
+      break;
+    }
   }
-  elimina_sorgente(path);
+  l.consuma();
 
   // The last gradient runs on up to cell numero_celle - 3 (at least one cell).
-  do {
-    cella_del_percorso(st, l.cursore_pendenza).pendenza =
-        basso_8(int64_t{l.pendenza_precedente} + 100);
-    ++l.cursore_pendenza;
-  } while (l.cursore_pendenza < int64_t{st.numero_celle} - 2);
+  const uint8_t ultima = basso_8(int64_t{l.pendenza_precedente} + 100);
+  riempi(st, l.cursore_pendenza, int64_t{st.numero_celle} - 2, false,
+         [=](cella& c) { c.pendenza = ultima; });
 
   // The plan runs on straight; its last two points stay empty.
   if (l.polilinea) {
     posa<false>(st.tracciato, l.cursore_polilinea, int64_t{st.lunghezza_tracciato} - 2, 0,
                 std::numeric_limits<int64_t>::max());
   }
-  return esito_linea::prosegui;
+  return true;
 }

@@ -1,30 +1,43 @@
 #include "reader/memorizza_dati.h"
 
 #include <cstdint>
+#include <new>
 
-#include "reader/codici.h"
+#include "reader/field_reader.h"
 #include "reader/reading.h"
-#include "base/file_io.h"
-#include "scenario/naming.h"
+#include "scenario/reporting.h"
 #include "scenario/scenario_state.h"
 
 namespace {
 
-// The failure exit: both source documents deleted where they still exist,
-// status 25.
-void uscita_di_errore(scenario_state& st) noexcept {
+// The failure exit: both source documents done with (the one-shot program
+// deletes them where they still exist), the finding reported, status 25.
+void uscita_di_errore(scenario_state& st, const sorgenti_lettura& s, reperto r,
+                      bool segnalato) noexcept {
   try {
-    remove_file(file_path(st, file_kind::line_source));
-    remove_file(file_path(st, file_kind::train_source));
+    if (s.consumato) {
+      s.consumato(documento::linea);
+      s.consumato(documento::treno);
+    }
   } catch (...) {
-    // Not even the paths could be formed; the status still says it all.
+    // Nothing more can be done; the status still says it all.
   }
-  st.codice_errore = codice::errore_lettura;
+  try {
+    if (!segnalato) {
+      if (!r.riga.esiste()) r.riga = st.riga_in_lettura;
+      // The document ended inside a row: the row is the place to look.
+      if (r.id == reperto_id::fine_documento && r.riga.esiste()) r.dove = r.riga;
+      segnala(st, r);
+    }
+  } catch (...) {
+    // Out of memory while keeping the finding: the status below remains.
+  }
+  st.codice_errore = descrivi(reperto_id::fine_documento).codice;
 }
 
 }  // namespace
 
-void memorizza_dati(scenario_state& st) {
+void memorizza_dati(scenario_state& st, const sorgenti_lettura& sorgenti) {
   try {
     st.elementi[slot::linea].nome = st.linea;
     st.elementi[slot::treno].nome = st.treno;
@@ -34,12 +47,19 @@ void memorizza_dati(scenario_state& st) {
     st.tracciato.elimina();
     st.numero_celle = 0;
     st.lunghezza_tracciato = 0;
+    st.riga_in_lettura = {};
+    st.campo_posizione = {};
+    if (st.provenienza != nullptr) st.provenienza->clear();
 
-    int32_t slot_cartello = slot::primo_cartello;
-    if (leggi_linea(st, slot_cartello) == esito_linea::termina) return;
-    leggi_treno(st, slot_cartello);
+    consegna_linea consegna;
+    if (!leggi_linea(st, sorgenti, consegna)) return;
+    leggi_treno(st, sorgenti, consegna);
+  } catch (const reading_failure& f) {
+    uscita_di_errore(st, sorgenti, f.r, f.segnalato);
+  } catch (const std::bad_alloc&) {
+    uscita_di_errore(st, sorgenti, nuovo_reperto(reperto_id::memoria_esaurita), false);
   } catch (...) {
-    // reading_failure, std::bad_alloc or anything else: nothing leaves the reader.
-    uscita_di_errore(st);
+    // Nothing leaves the reader.
+    uscita_di_errore(st, sorgenti, nuovo_reperto(reperto_id::memoria_esaurita), false);
   }
 }

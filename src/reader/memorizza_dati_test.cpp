@@ -310,21 +310,21 @@ TEST(MemorizzaDati, HostileDocuments) {
     std::string l, t;
     int32_t codice;
   } casi[] = {
-      {"EmptyLineSource", "", documento(treno_vuoto), 102},
-      {"OnlyCommas", std::string(500, ','), documento(treno_vuoto), 102},
-      {"TrainOnlyCommas", documento(linea({})), std::string(500, ','), 0},
-      {"TruncatedLine", documento(linea({"pendenza, 0, 5"})).substr(0, 59),
-       documento(treno_vuoto), 25},
-      {"TruncatedInsideAKeyword", documento(linea({"pendenza, 0, 5"})).substr(0, 52),
-       documento(treno_vuoto), 0},
-      {"NulInAKeyword", documento(linea({std::string("pend\0enza, 0, 5", 15)})),
-       documento(treno_vuoto), 0},
-      {"HundredThousandCharacterLine", documento(linea({std::string(100000, 'x')})),
-       documento(treno({std::string(100000, '-')})), 0},
+      {"EmptyLineSource", "", testo_crlf(treno_vuoto), 102},
+      {"OnlyCommas", std::string(500, ','), testo_crlf(treno_vuoto), 102},
+      {"TrainOnlyCommas", testo_crlf(linea({})), std::string(500, ','), 0},
+      {"TruncatedLine", testo_crlf(linea({"pendenza, 0, 5"})).substr(0, 59),
+       testo_crlf(treno_vuoto), 25},
+      {"TruncatedInsideAKeyword", testo_crlf(linea({"pendenza, 0, 5"})).substr(0, 52),
+       testo_crlf(treno_vuoto), 0},
+      {"NulInAKeyword", testo_crlf(linea({std::string("pend\0enza, 0, 5", 15)})),
+       testo_crlf(treno_vuoto), 0},
+      {"HundredThousandCharacterLine", testo_crlf(linea({std::string(100000, 'x')})),
+       testo_crlf(treno({std::string(100000, '-')})), 0},
       {"NoLineEnds", "[generale],lunghezza percorso,10000,[curve],pendenza,0,5,[fine]",
        "[generale],velocita,0,50,[fine]", 0},
       {"BinaryNoise", std::string("\xFF\xFE\x00\x01[generale]\r\n\x80\x81", 18),
-       documento(treno_vuoto), 25},
+       testo_crlf(treno_vuoto), 25},
   };
   for (const auto& c : casi) {
     sorgenti s;

@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "reader/codici.h"
+#include "scenario/codici.h"
+#include "scenario/reporting.h"
 #include "scenario/scenario_state.h"
 
 namespace {
@@ -54,7 +55,10 @@ void progressive_ordina(scenario_state& st) {
   for (voce& n : nuove) {
     if (n.progressiva != 1) continue;
     if (n.fine > std::numeric_limits<int32_t>::max() - 100) {
-      st.codice_errore = codice::errore_lettura;
+      reperto r = nuovo_reperto(reperto_id::valore_troppo_grande, st.riga_in_lettura);
+      r.valore = std::numeric_limits<int32_t>::min();
+      r.limite = std::numeric_limits<int32_t>::max() - 100;
+      segnala(st, r);
       return;
     }
     n.fine += 100;

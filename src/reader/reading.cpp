@@ -2,40 +2,113 @@
 
 #include <limits>
 
-#include "reader/codici.h"
+#include "base/rounding.h"
+#include "scenario/codici.h"
 #include "reader/keywords.h"
 #include "reader/track_cells.h"
-#include "base/file_io.h"
-#include "base/rounding.h"
-#include "scenario/scenario_state.h"
+#include "scenario/reporting.h"
 
-std::string_view leggi_token(scenario_state& st, field_reader& r) {
-  std::string_view token = read_text(r);
-  st.riga.assign(token);  // reuses the buffer's capacity
-  return token;
+std::string_view lettura::token() {
+  std::string_view t = read_text(r);
+  st.riga.assign(t);  // reuses the buffer's capacity
+  st.riga_in_lettura = ultimo_campo(r);
+  st.campo_posizione = {};
+  return t;
 }
 
-bool prossimo_token(scenario_state& st, field_reader& r, std::string_view& token) {
+bool lettura::prossimo_token(std::string_view& t) {
   if (at_end(r)) return false;
-  token = leggi_token(st, r);
+  t = token();
   if (at_end(r)) return false;
-  for (int volte = 0; volte < 2 && contiene(token, "-"); ++volte) {
-    token = leggi_token(st, r);
+  for (int volte = 0; volte < 2 && contiene(t, "-"); ++volte) {
+    t = token();
     if (at_end(r)) return false;
   }
   return true;
 }
 
-std::string_view leggi_nome(field_reader& r) {
-  std::string_view nome = read_text(r);
-  if (nome.size() > std::numeric_limits<uint16_t>::max()) throw reading_failure{};
+void lettura::consuma() {
+  if (sorgenti.consumato && !sorgenti.consumato(r.doc)) {
+    reading_failure f;
+    f.r.id = reperto_id::sorgente_non_eliminata;
+    f.r.dove = luogo_in(r, 0, 0);
+    throw f;
+  }
+}
+
+esito_riga lettura::abbandona(reperto rep) {
+  consuma();
+  if (!rep.riga.esiste()) rep.riga = st.riga_in_lettura;
+  segnala(st, rep);
+  segnala_interruzione();
+  return esito_riga::termina;
+}
+
+esito_riga lettura::dopo_encoder(int32_t posizione) {
+  if (st.codice_errore == codice::errore_lettura) throw reading_failure{{}, true};
+  if (st.codice_errore > 0) {
+    st.posizione_errore = posizione;
+    consuma();
+    segnala_interruzione();
+    return esito_riga::termina;
+  }
+  return esito_riga::avanti;
+}
+
+void lettura::segnala_interruzione() {
+  if (st.reperti == nullptr || at_end(r)) return;
+  reperto nota;
+  nota.id = reperto_id::lettura_interrotta;
+  nota.dove = luogo_in(r, r.fine_campo, r.fine_campo);
+  segnala(st, nota);
+}
+
+void lettura::segna_posizione() { st.campo_posizione = ultimo_campo(r); }
+
+reperto lettura::al_campo(reperto_id id) const {
+  reperto rep;
+  rep.id = id;
+  rep.dove = ultimo_campo(r);
+  rep.riga = st.riga_in_lettura;
+  return rep;
+}
+
+std::string_view leggi_nome(lettura& l) {
+  std::string_view nome = read_text(l.r);
+  constexpr size_t massimo = std::numeric_limits<uint16_t>::max();
+  if (nome.size() > massimo) {
+    reading_failure f;
+    f.r = l.al_campo(reperto_id::nome_troppo_lungo);
+    f.r.valore = static_cast<int64_t>(nome.size());
+    f.r.limite = massimo;
+    throw f;
+  }
   return nome;
 }
 
+void fallisci(const scenario_state& st, reperto_id id, int32_t cella, int64_t valore,
+              int64_t limite) {
+  reading_failure f;
+  f.r.id = id;
+  f.r.dove = st.campo_posizione.esiste() ? st.campo_posizione : st.riga_in_lettura;
+  f.r.riga = st.riga_in_lettura;
+  f.r.cella = cella;
+  f.r.valore = valore;
+  f.r.limite = limite;
+  throw f;
+}
+
 bool oltre_il_percorso(scenario_state& st, int32_t posizione, int32_t margine) {
-  if (!st.percorso_creato()) throw reading_failure{};
+  if (!st.percorso_creato()) fallisci(st, reperto_id::senza_percorso);
   if ((static_cast<double>(posizione) + margine) / 50 > st.numero_celle) {
-    st.codice_errore = codice::oltre_percorso;
+    reperto rep;
+    rep.id = reperto_id::oltre_percorso;
+    rep.dove = st.campo_posizione;
+    rep.riga = st.riga_in_lettura;
+    rep.ha_posizione = true;
+    rep.posizione = posizione;
+    rep.limite = st.elementi[slot::dimensioni].fine;
+    segnala(st, rep);
     st.posizione_errore = posizione;
     return true;
   }
@@ -44,24 +117,26 @@ bool oltre_il_percorso(scenario_state& st, int32_t posizione, int32_t margine) {
 
 cella& cella_del_percorso(scenario_state& st, int64_t k) {
   cella* c = cella_in(st, k);
-  if (c == nullptr) throw reading_failure{};
+  if (c == nullptr) {
+    const bool piccolo = k >= std::numeric_limits<int32_t>::min() &&
+                         k <= std::numeric_limits<int32_t>::max();
+    fallisci(st, reperto_id::fuori_dal_percorso, piccolo ? static_cast<int32_t>(k) : -1);
+  }
   return *c;
 }
 
-void elimina_sorgente(const std::string& path) {
-  if (!remove_file(path).ok()) throw reading_failure{};
-}
-
-int32_t intero_32(int64_t v) {
-  if (v < std::numeric_limits<int32_t>::min() ||
-      v > std::numeric_limits<int32_t>::max()) {
-    throw reading_failure{};
-  }
+int32_t intero_32(scenario_state& st, int64_t v) {
+  constexpr int64_t min = std::numeric_limits<int32_t>::min();
+  constexpr int64_t max = std::numeric_limits<int32_t>::max();
+  if (v < min || v > max) fallisci(st, reperto_id::valore_troppo_grande, -1, min, max);
   return static_cast<int32_t>(v);
 }
 
-int32_t arrotonda_32(double q) {
+int32_t arrotonda_32(scenario_state& st, double q) {
   const auto v = arrotonda_a<int32_t>(q);
-  if (!v) throw reading_failure{};
+  if (!v) {
+    fallisci(st, reperto_id::valore_troppo_grande, -1, std::numeric_limits<int32_t>::min(),
+             std::numeric_limits<int32_t>::max());
+  }
   return *v;
 }

@@ -1,18 +1,20 @@
-// Test support for the reader: a scenario state whose folder holds small
-// source documents written for one test.
+// Test support for the reader: small source documents written for one test,
+// held in memory as the reader takes them, with a record of which of them the
+// reader was done with (the one-shot program deletes those). The state's
+// folder is a private one, for tests that go on to write the binary files.
 #pragma once
 
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "reader/memorizza_dati.h"
-#include "base/file_io.h"
-#include "scenario/naming.h"
 #include "scenario/scenario_state.h"
 #include "support/temp_folder.h"
 
 // Lines joined as the document writer puts them on disk: CR LF after each.
-inline std::string documento(const std::vector<std::string>& righe) {
+inline std::string testo_crlf(const std::vector<std::string>& righe) {
   std::string out;
   for (const std::string& r : righe) out += r + "\r\n";
   return out;
@@ -21,6 +23,8 @@ inline std::string documento(const std::vector<std::string>& righe) {
 struct sorgenti {
   temp_folder cartella;
   scenario_state st;
+  std::optional<std::string> testo_linea, testo_treno;  // nullopt: missing
+  std::set<documento> consumati;
 
   explicit sorgenti(int32_t salva_linea = 1) {
     st.cartella = cartella.path();
@@ -28,13 +32,11 @@ struct sorgenti {
     st.treno = "Corvessa";
     st.salva_linea = salva_linea;
   }
-  std::string percorso_linea() const { return file_path(st, file_kind::line_source); }
-  std::string percorso_treno() const { return file_path(st, file_kind::train_source); }
 
-  void linea(const std::vector<std::string>& righe) { linea_grezza(documento(righe)); }
-  void treno(const std::vector<std::string>& righe) { treno_grezzo(documento(righe)); }
-  void linea_grezza(const std::string& byte) { write_bytes(percorso_linea(), byte); }
-  void treno_grezzo(const std::string& byte) { write_bytes(percorso_treno(), byte); }
+  void linea(const std::vector<std::string>& righe) { linea_grezza(testo_crlf(righe)); }
+  void treno(const std::vector<std::string>& righe) { treno_grezzo(testo_crlf(righe)); }
+  void linea_grezza(const std::string& byte) { testo_linea = byte; }
+  void treno_grezzo(const std::string& byte) { testo_treno = byte; }
 
   // A line source of `lunghezza` metres with the given body rows, and a
   // train source with the given rows.
@@ -52,8 +54,27 @@ struct sorgenti {
     treno(t);
   }
 
-  void leggi() { memorizza_dati(st); }
-  bool resta_linea() const { return file_exists(percorso_linea()); }
-  bool resta_treno() const { return file_exists(percorso_treno()); }
+  // The documents as the reader takes them; being done with one is recorded.
+  sorgenti_lettura da_leggere() {
+    sorgenti_lettura s;
+    const auto metti = [](documento_sorgente& d, const std::optional<std::string>& testo,
+                          const char* nome) {
+      d.nome = nome;
+      d.stato = testo ? stato_documento::presente : stato_documento::mancante;
+      if (testo) d.testo = *testo;
+    };
+    metti(s.linea, testo_linea, "Vardelia_linea.txt");
+    metti(s.treno, testo_treno, "Vardelia_Corvessa-.txt");
+    s.consumato = [this](documento d) {
+      consumati.insert(d);
+      return true;
+    };
+    return s;
+  }
+
+  void leggi() { memorizza_dati(st, da_leggere()); }
+  // The document is there and the reader was not done with it.
+  bool resta_linea() const { return testo_linea && !consumati.count(documento::linea); }
+  bool resta_treno() const { return testo_treno && !consumati.count(documento::treno); }
   const cella& c(size_t i) const { return st.percorso.at(i); }
 };

@@ -5,15 +5,14 @@
 #include <string>
 #include <string_view>
 
-#include "reader/codici.h"
+#include "scenario/codici.h"
 #include "reader/encoders.h"
 #include "reader/field_reader.h"
 #include "reader/keywords.h"
 #include "reader/reading.h"
 #include "reader/track_cells.h"
-#include "base/file_io.h"
-#include "scenario/naming.h"
 #include "base/rounding.h"
+#include "scenario/reporting.h"
 #include "scenario/scenario_state.h"
 
 namespace {
@@ -22,103 +21,95 @@ constexpr int32_t margine_riga = 100;       // metres a row needs before the end
 constexpr int32_t margine_stazione = 800;   // metres a station needs
 constexpr int32_t distanza_stazioni = 350;  // metres between two station areas
 
-enum class esito_riga { avanti, esci_corpo, termina };
-
-struct lettura_treno {
-  scenario_state& st;
-  field_reader r;
-  const std::string& path;
+struct lettura_treno : lettura {
   int32_t slot_cartello;
   int32_t stazione = 1;  // the slot of the next station
   int64_t cursore_velocita = 0;
   int64_t cursore_aderenza = 0;
   int32_t velocita_precedente = 0;
   int32_t aderenza_precedente = 0;
-
-  esito_riga abbandona(int32_t codice) {
-    elimina_sorgente(path);
-    st.codice_errore = codice;
-    return esito_riga::termina;
-  }
+  luogo campo_velocita{};  // the field the previous speed came from
+  luogo riga_stazione_precedente{};
 };
 
-// A speed in km/h as stored in a cell: units of 5 km/h, one byte.
-uint8_t velocita_cella(int32_t v) {
+// A speed in km/h as stored in a cell: units of 5 km/h, one byte. A speed
+// that does not fit is reported at the row it came from.
+uint8_t velocita_cella(lettura_treno& l, int32_t v) {
   const double q = arrotonda(v / 5.0);
-  if (q < 0 || q > 255) throw reading_failure{};
+  if (q < 0 || q > 255) {
+    reading_failure f{l.al_campo(reperto_id::valore_troppo_grande)};
+    f.r.dove = l.campo_velocita;
+    f.r.valore = 0;
+    f.r.limite = 255 * 5;
+    throw f;
+  }
   return static_cast<uint8_t>(q);
 }
 
 esito_riga velocita(lettura_treno& l) {
   const int32_t p = read_whole<int32_t>(l.r);
+  l.segna_posizione();
   const int32_t v = read_whole<int32_t>(l.r);
+  const luogo campo_v = ultimo_campo(l.r);
   if (oltre_il_percorso(l.st, p, margine_riga)) return esito_riga::esci_corpo;
   const int64_t n = indice_cella(p / 50.0);
   if (n > 0) {
-    do {
-      if (l.cursore_velocita >= l.st.numero_celle) break;
-      cella_del_percorso(l.st, l.cursore_velocita).velocita =
-          velocita_cella(l.velocita_precedente);
-      ++l.cursore_velocita;
-    } while (l.cursore_velocita < n);
+    riempi(l.st, l.cursore_velocita, n, true, [&](cella& c) {
+      c.velocita = velocita_cella(l, l.velocita_precedente);
+    });
   }
   l.velocita_precedente = v;
+  l.campo_velocita = campo_v;
   return esito_riga::avanti;
 }
 
 esito_riga aderenza(lettura_treno& l) {
   const int32_t p = read_whole<int32_t>(l.r);
+  l.segna_posizione();
   const int32_t a = read_whole<int32_t>(l.r);
   if (oltre_il_percorso(l.st, p, margine_riga)) return esito_riga::esci_corpo;
   const int64_t n = indice_cella(p / 50.0);
+  // At least one cell, even when the cursor is already at or past n; rows
+  // out of order that push it past the last cell end the reading.
+  const uint8_t valore = basso_8(l.aderenza_precedente);
   if (n > 0) {
-    // At least one cell, even when the cursor is already at or past n; rows
-    // out of order that push it past the last cell end the reading.
-    do {
-      cella_del_percorso(l.st, l.cursore_aderenza).aderenza =
-          basso_8(l.aderenza_precedente);
-      ++l.cursore_aderenza;
-    } while (l.cursore_aderenza < n);
+    riempi(l.st, l.cursore_aderenza, n, false, [=](cella& c) { c.aderenza = valore; });
   }
   l.aderenza_precedente = a;
   return esito_riga::avanti;
 }
 
-// After an encoder: 25 is the failure exit, any other positive code (an
-// earlier 15 included) ends the reading at this row.
-esito_riga dopo_encoder(lettura_treno& l, int32_t posizione) {
-  if (l.st.codice_errore == codice::errore_lettura) throw reading_failure{};
-  if (l.st.codice_errore > 0) {
-    l.st.posizione_errore = posizione;
-    return l.abbandona(l.st.codice_errore);
-  }
-  return esito_riga::avanti;
-}
-
 esito_riga segnale(lettura_treno& l) {
-  int32_t v[11];
-  for (int32_t& campo : v) campo = read_whole<int32_t>(l.r);
-  if (oltre_il_percorso(l.st, v[0], margine_riga)) return esito_riga::esci_corpo;
-  memo_segnale(l.st, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]);
-  return dopo_encoder(l, v[0]);
+  const riga_segnale riga = l.leggi_riga(campi_segnale);
+  if (oltre_il_percorso(l.st, riga.posizione, margine_riga)) return esito_riga::esci_corpo;
+  memo_segnale(l.st, riga);
+  return l.dopo_encoder(riga.posizione);
 }
 
 esito_riga rallentamento(lettura_treno& l) {
-  int32_t v[6];
-  for (int32_t& campo : v) campo = read_whole<int32_t>(l.r);
-  if (oltre_il_percorso(l.st, v[0], margine_riga)) return esito_riga::esci_corpo;
-  memo_rallentamento(l.st, v[0], v[1], v[2], v[3], v[4], v[5]);
-  return dopo_encoder(l, v[0]);
+  const riga_rallentamento riga = l.leggi_riga(campi_rallentamento);
+  if (oltre_il_percorso(l.st, riga.x, margine_riga)) return esito_riga::esci_corpo;
+  memo_rallentamento(l.st, riga);
+  return l.dopo_encoder(riga.x);
 }
 
 esito_riga abbattimento(lettura_treno& l) {
+  scenario_state& st = l.st;
   const int32_t p = read_whole<int32_t>(l.r);
+  l.segna_posizione();
   const int32_t valore = read_whole<int32_t>(l.r);
-  if (oltre_il_percorso(l.st, p, margine_riga)) return esito_riga::esci_corpo;
-  cella& c = cella_del_percorso(l.st, indice_cella(p / 50.0));
+  if (oltre_il_percorso(st, p, margine_riga)) return esito_riga::esci_corpo;
+  const int64_t k = indice_cella(p / 50.0);
+  cella& c = cella_del_percorso(st, k);
   if (!libera(c)) {
-    l.st.posizione_errore = p;
-    return l.abbandona(codice::abbattimento_occupato);
+    st.posizione_errore = p;
+    reperto rep = l.al_campo(reperto_id::abbattimento_occupato);
+    rep.dove = st.campo_posizione;
+    rep.cella = static_cast<int32_t>(k);
+    rep.ha_posizione = true;
+    rep.posizione = p;
+    rep.origine = origine_di(st, k);
+    return l.abbandona(rep);
   }
   if (valore > 0) {
     c.codice = codice_cella::abbattimento;
@@ -126,6 +117,7 @@ esito_riga abbattimento(lettura_treno& l) {
   } else {
     c.codice = codice_cella::abbattimento_nullo;
   }
+  segna_origine(st, k);
   return esito_riga::avanti;
 }
 
@@ -133,22 +125,34 @@ esito_riga stazione(lettura_treno& l) {
   scenario_state& st = l.st;
   field_reader& r = l.r;
   // With 80 signs even slot 1 is taken.
-  if (l.stazione > l.slot_cartello) return l.abbandona(codice::stazioni_esaurite);
+  if (l.stazione > l.slot_cartello) {
+    return l.abbandona(nuovo_reperto(reperto_id::stazioni_esaurite, st.riga_in_lettura));
+  }
   const int32_t i = l.stazione;
   elemento& e = st.elementi[static_cast<size_t>(i)];
 
   e.progressiva = read_whole<int32_t>(r);
+  l.segna_posizione();
   const int32_t posizione = e.progressiva;
   if (oltre_il_percorso(st, posizione, margine_stazione)) return esito_riga::esci_corpo;
+  const auto alla_stazione = [&](reperto_id id, luogo dove) {
+    reperto rep = l.al_campo(id);
+    rep.dove = dove;
+    rep.ha_posizione = true;
+    rep.posizione = posizione;
+    return rep;
+  };
   if (posizione % 50 != 0) {
     st.posizione_errore = posizione;
-    return l.abbandona(codice::stazione_non_multipla);
+    return l.abbandona(alla_stazione(reperto_id::stazione_non_multipla, st.campo_posizione));
   }
   e.tipo = read_whole<uint8_t>(r);
   const int32_t L = read_whole<int32_t>(r);
   if (L % 100 != 0) {
     st.posizione_errore = posizione;
-    return l.abbandona(codice::lunghezza_stazione);
+    reperto rep = alla_stazione(reperto_id::lunghezza_stazione, ultimo_campo(r));
+    rep.valore = L;
+    return l.abbandona(rep);
   }
   // The fields come in this order, not in the record's.
   e.opzione_1 = read_whole<uint8_t>(r);
@@ -164,22 +168,24 @@ esito_riga stazione(lettura_treno& l) {
   const int64_t ore = read_whole<int32_t>(r);
   const int64_t minuti = read_whole<int32_t>(r);
   const int64_t secondi = read_whole<int32_t>(r);
-  e.orario = intero_32(intero_32(intero_32(ore * 60 + minuti) * int64_t{60}) + secondi);
-  e.nome.assign(leggi_nome(r));
+  e.orario = intero_32(
+      st, intero_32(st, intero_32(st, ore * 60 + minuti) * int64_t{60}) + secondi);
+  e.nome.assign(leggi_nome(l));
 
   // The station area, by kind.
   const int64_t p = posizione;
   if (e.tipo == 5 || e.tipo == 6) {
-    e.fine = intero_32(p + 150);
-    e.inizio = intero_32(p - L);
+    e.fine = intero_32(st, p + 150);
+    e.inizio = intero_32(st, p - L);
     e.opzione_4 = 0;
   } else if (e.tipo == 7 || e.tipo == 8) {
-    e.inizio = intero_32(p - L);
-    e.fine = intero_32(p + L);
+    e.inizio = intero_32(st, p - L);
+    e.fine = intero_32(st, p + L);
     e.opzione_4 = 0;
   } else {
-    e.inizio = arrotonda_32(p - L / 2.0);
-    e.fine = intero_32(int64_t{arrotonda_32(p + L / 2.0)} + (e.opzione_4 != 0 ? 50 : 0));
+    e.inizio = arrotonda_32(st, p - L / 2.0);
+    e.fine = intero_32(
+        st, int64_t{arrotonda_32(st, p + L / 2.0)} + (e.opzione_4 != 0 ? 50 : 0));
   }
   if (L < 600) e.opzione_5 = 0;
   if (i == 1) {
@@ -190,7 +196,9 @@ esito_riga stazione(lettura_treno& l) {
   // Approach marks and the stop point, for kinds below 25.
   if (e.tipo < 25) {
     const double q = e.fine / 50.0 - 1;
-    if (!(q > 1)) return l.abbandona(codice::fermata_iniziale);
+    if (!(q > 1)) {
+      return l.abbandona(alla_stazione(reperto_id::fermata_iniziale, st.campo_posizione));
+    }
     const int64_t fermata = indice_cella(q);
     cella_del_percorso(st, fermata);  // the marks lie below it
     if (e.tipo != 5 && e.tipo != 6) {
@@ -201,15 +209,23 @@ esito_riga stazione(lettura_treno& l) {
     }
     cella& c = cella_del_percorso(st, fermata);
     c.codice = codice_cella::fermata;
+    segna_origine(st, fermata);
     c.dato_a = basso_16(i);
   }
 
   if (i > 1 && int64_t{e.inizio} - distanza_stazioni < st.elementi[i - 1].fine) {
     st.posizione_errore = posizione;
-    return l.abbandona(codice::stazioni_vicine);
+    reperto rep = alla_stazione(reperto_id::stazioni_vicine, st.campo_posizione);
+    rep.valore = e.inizio;
+    rep.limite = st.elementi[i - 1].fine;
+    rep.origine = l.riga_stazione_precedente;
+    return l.abbandona(rep);
   }
+  l.riga_stazione_precedente = st.riga_in_lettura;
   ++l.stazione;
-  if (l.stazione >= l.slot_cartello) return l.abbandona(codice::stazioni_esaurite);
+  if (l.stazione >= l.slot_cartello) {
+    return l.abbandona(nuovo_reperto(reperto_id::stazioni_esaurite, st.riga_in_lettura));
+  }
   return esito_riga::avanti;
 }
 
@@ -249,41 +265,49 @@ esito_riga righe(lettura_treno& l, std::string_view t) {
 
 }  // namespace
 
-void leggi_treno(scenario_state& st, int32_t slot_cartello) {
-  const std::string path = file_path(st, file_kind::train_source);
-  std::string testo;
-  if (!read_file(path, testo).ok()) throw reading_failure{};  // missing included
-  lettura_treno l{st, field_reader{testo}, path, slot_cartello};
+void leggi_treno(scenario_state& st, const sorgenti_lettura& s, const consegna_linea& c) {
+  const documento_sorgente& d = s.treno;
+  if (d.stato != stato_documento::presente) {  // missing or unreadable
+    throw reading_failure{nuovo_reperto(reperto_id::treno_mancante)};
+  }
+  lettura_treno l{{st, field_reader{d.testo, 0, documento::treno}, s}, c.slot_cartello};
 
   // Everything up to the first "[generale]" token is ignored; without one
   // nothing is read.
   while (!at_end(l.r)) {
-    if (contiene_nc(leggi_token(st, l.r), "[generale]")) break;
+    if (contiene_nc(l.token(), "[generale]")) break;
   }
 
   for (;;) {
     std::string_view t;
-    if (!prossimo_token(st, l.r, t)) break;
+    if (!l.prossimo_token(t)) break;
     const esito_riga e = righe(l, t);
     if (e == esito_riga::termina) return;
-    if (e == esito_riga::esci_corpo) break;
+    if (e == esito_riga::esci_corpo) {
+      l.segnala_interruzione();
+      break;
+    }
   }
-  elimina_sorgente(path);
+  l.consuma();
 
   // The last speed and adhesion run on up to cell numero_celle - 3.
-  do {
-    cella_del_percorso(st, l.cursore_velocita).velocita =
-        velocita_cella(l.velocita_precedente);
-    ++l.cursore_velocita;
-  } while (l.cursore_velocita < int64_t{st.numero_celle} - 2);
-  do {
-    cella_del_percorso(st, l.cursore_aderenza).aderenza = basso_8(l.aderenza_precedente);
-    ++l.cursore_aderenza;
-  } while (l.cursore_aderenza < int64_t{st.numero_celle} - 2);
+  const int64_t fino = int64_t{st.numero_celle} - 2;
+  const uint8_t velocita_finale = velocita_cella(l, l.velocita_precedente);
+  riempi(st, l.cursore_velocita, fino, false,
+         [=](cella& c) { c.velocita = velocita_finale; });
+  const uint8_t aderenza_finale = basso_8(l.aderenza_precedente);
+  riempi(st, l.cursore_aderenza, fino, false,
+         [=](cella& c) { c.aderenza = aderenza_finale; });
 
-  for (int s : {slot::progressiva_tre, slot::progressiva_due, slot::progressiva_uno}) {
-    const elemento& e = st.elementi[static_cast<size_t>(s)];
-    if (e.inizio % 50 != 0 || e.fine % 50 != 0)
-      st.codice_errore = codice::progressiva_non_multipla;
+  for (int sl : {slot::progressiva_tre, slot::progressiva_due, slot::progressiva_uno}) {
+    const elemento& e = st.elementi[static_cast<size_t>(sl)];
+    if (e.inizio % 50 != 0 || e.fine % 50 != 0) {
+      reperto rep = nuovo_reperto(reperto_id::progressiva_non_multipla);
+      rep.valore = e.inizio % 50 != 0 ? e.inizio : e.fine;
+      for (const consegna_linea::progressiva_letta& p : c.progressive) {
+        if (p.riga.esiste() && p.inizio == e.inizio) rep.dove = p.riga;
+      }
+      segnala(st, rep);
+    }
   }
 }

@@ -1,11 +1,14 @@
 #include "run/run.h"
 
 #include <cstdio>
+#include <string>
 
 #include "track/memorizza_percorso.h"
 #include "documents/documents.h"
+#include "run/errore.h"
 #include "run/exit_status.h"
 #include "run/platform.h"
+#include "run/source_files.h"
 #include "scenario/scenario_state.h"
 
 namespace {
@@ -30,9 +33,17 @@ int esegui(scenario_state& st, const platform& p) {
     if (!s.ok()) return riporta(p, s);
   }
 
-  Status s = memorizza_percorso(st, p, 1);
-  if (!s.ok()) return riporta(p, s);
-
+  const esito_build e = memorizza_percorso_in_cartella(st, 1);
+  switch (e.tipo) {
+    case esito::errore:
+      // The box ends the process; a platform whose end returns comes back here.
+      errore(st, p, std::to_string(e.numero_errore));
+      return exit_status::errore;
+    case esito::guasto:
+      return riporta(p, e.status);
+    case esito::fatto:
+      break;
+  }
   if (p.chiudi_finestra) p.chiudi_finestra();
   return exit_status::ok;
 }

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "scenario/codici.h"
+
 namespace {
 
 using enum reperto_id;
@@ -9,138 +11,138 @@ constexpr gravita E = gravita::errore;
 
 // One row per id, in the order of the enum (checked below).
 constexpr std::array<descrizione_reperto, static_cast<size_t>(reperto_id::numero)> tabella{{
-    {linea_mancante, "line-source-missing", 101, E, "the line source document does not exist",
+    {linea_mancante, "line-source-missing", codice::linea_mancante, E, "the line source document does not exist",
      "The build starts from the line source (<line>_linea.txt). Without it nothing is read "
      "and no track is built."},
-    {linea_illeggibile, "line-source-unreadable", 25, E,
+    {linea_illeggibile, "line-source-unreadable", codice::errore_lettura, E,
      "the line source document cannot be read",
      "The document exists but could not be read (a folder of that name, or no permission)."},
-    {generale_mancante, "no-generale-line", 102, E,
+    {generale_mancante, "no-generale-line", codice::generale_mancante, E,
      "the line source has no \"[generale]\" line",
      "Everything before the first token holding \"[generale]\" is ignored. A line source "
      "without it, or with nothing after it, has no header: add \"[generale]\" on a line of "
      "its own before the header rows."},
-    {percorso_troppo_lungo, "route-too-long", 1, E,
+    {percorso_troppo_lungo, "route-too-long", codice::percorso_troppo_lungo, E,
      "route length {valore} m is over the limit of {limite} m",
      "The track and the plan polyline are sized from \"lunghezza percorso\"; a route may be "
      "at most 1,000,000 m long. The reading stops here."},
-    {percorso_negativo, "route-length-negative", 25, E, "route length {valore} m is negative",
+    {percorso_negativo, "route-length-negative", codice::errore_lettura, E, "route length {valore} m is negative",
      "A track of negative size cannot be made; the route length must be 0 or more."},
-    {ripetizione_inizio, "repetition-start-not-on-50", 3, E,
+    {ripetizione_inizio, "repetition-start-not-on-50", codice::ripetizione_inizio, E,
      "signal-code repetition starts at {valore} m, not a multiple of 50 m",
      "The first position of the signal-code repetition must lie on a 50 m cell boundary."},
-    {ripetizione_fine, "repetition-end-not-on-50", 4, E,
+    {ripetizione_fine, "repetition-end-not-on-50", codice::ripetizione_fine, E,
      "signal-code repetition ends at {valore} m, not a multiple of 50 m",
      "The last position of the signal-code repetition must lie on a 50 m cell boundary."},
-    {ripetizione_codici, "repetition-codes", 5, E,
+    {ripetizione_codici, "repetition-codes", codice::ripetizione_codici, E,
      "signal-code repetition names neither 4 nor 9 codes",
      "The row's keyword must hold the digit 4 or 9 (\"ripetizione segnali 9 codici\"): it "
      "gives the number of codes."},
-    {curva_senza_classe, "curve-without-radius", 103, E,
+    {curva_senza_classe, "curve-without-radius", codice::curva_errata, E,
      "curve row names no radius class 1 to 6",
      "A curve's keyword carries its radius class as a digit 1 to 6 and its side as \"s\" "
      "(left) or \"d\" (right), as in \"curvas1\" or \"curvad3\"."},
-    {curva_oltre_limite, "curve-past-limit", 103, E,
+    {curva_oltre_limite, "curve-past-limit", codice::curva_errata, E,
      "the plan polyline passes 1,000,000 m at this curve",
      "A curve may not carry the plan of the line past 1,000,000 m."},
-    {cartello_occupato, "sign-cell-taken", 6, E,
+    {cartello_occupato, "sign-cell-taken", codice::cartello_occupato, E,
      "indicator sign on a cell already taken (cell {cella}, {metri}{km})",
      "Each 50 m cell holds one feature. Move the sign to a free cell or move the feature "
      "that took the cell first."},
-    {troppi_cartelli, "too-many-signs", 25, E, "more than 80 indicator signs",
+    {troppi_cartelli, "too-many-signs", codice::errore_lettura, E, "more than 80 indicator signs",
      "The scenario file has room for 80 indicator signs (slots 80 down to 1)."},
-    {troppe_montagne, "too-many-mountains", 25, E, "more than 80 mountain stretches",
+    {troppe_montagne, "too-many-mountains", codice::errore_lettura, E, "more than 80 mountain stretches",
      "The line has room for 80 mountain stretches."},
-    {treno_mancante, "train-source-missing", 25, E,
+    {treno_mancante, "train-source-missing", codice::errore_lettura, E,
      "the train source document does not exist or cannot be read",
      "The build reads the train source (<line>_<train>-.txt) after the line source."},
-    {abbattimento_occupato, "code-point-cell-taken", 7, E,
+    {abbattimento_occupato, "code-point-cell-taken", codice::abbattimento_occupato, E,
      "code point on a cell already taken (cell {cella}, {metri}{km})",
      "An \"abbattimento\" row needs a free cell (nothing on it but a mountain marker)."},
-    {stazione_non_multipla, "station-not-on-50", 8, E,
+    {stazione_non_multipla, "station-not-on-50", codice::stazione_non_multipla, E,
      "station position {metri} is not a multiple of 50 m",
      "A station's position must lie on a 50 m cell boundary."},
-    {lunghezza_stazione, "station-length-not-on-100", 9, E,
+    {lunghezza_stazione, "station-length-not-on-100", codice::lunghezza_stazione, E,
      "station length {valore} m is not a multiple of 100 m",
      "A station's length must be a multiple of 100 m."},
-    {stazioni_esaurite, "no-station-slot", 10, E,
+    {stazioni_esaurite, "no-station-slot", codice::stazioni_esaurite, E,
      "no slot left for a further station",
      "Stations take slots from 1 upward and indicator signs from 80 downward; the slot "
      "after a station must stay below the last sign's slot."},
-    {stazioni_vicine, "stations-too-close", 22, E,
+    {stazioni_vicine, "stations-too-close", codice::stazioni_vicine, E,
      "station area starts at {valore} m, less than 350 m after the previous station's end "
      "at {limite} m",
      "Two stations must leave at least 350 m between the end of one area and the start of "
      "the next. Stations come in the order of travel."},
-    {fermata_iniziale, "stop-point-in-first-100-m", 24, E,
+    {fermata_iniziale, "stop-point-in-first-100-m", codice::fermata_iniziale, E,
      "the station's stop point falls within the first 100 m",
      "A station's stop point is the cell before the end of its area; it must lie beyond "
      "the first two cells of the track."},
-    {progressiva_non_multipla, "progressive-not-on-50", 2, E,
+    {progressiva_non_multipla, "progressive-not-on-50", codice::progressiva_non_multipla, E,
      "kilometric progressive entry value {valore} is not a multiple of 50",
      "The start and the offset of a \"progressiva chilometrica\" row must both be "
      "multiples of 50 m."},
-    {oltre_percorso, "beyond-the-track", 15, E,
+    {oltre_percorso, "beyond-the-track", codice::oltre_percorso, E,
      "position {metri} lies beyond the end of the track (route length {limite} m)",
      "A row needs its position plus 100 m (800 m for a station) within the route length "
      "plus 7000 m. The rest of this document's body is not read."},
-    {segnale_occupato, "signal-cell-taken", 16, E,
+    {segnale_occupato, "signal-cell-taken", codice::segnale_occupato, E,
      "signal on a cell already taken (cell {cella}, {metri}{km})",
      "Each 50 m cell holds one feature. Positions round to the nearest cell, an exact "
      "half to the even one: 1025 m and 1075 m both address cell 22."},
-    {avviso_occupato, "slowdown-warning-cell-taken", 17, E,
+    {avviso_occupato, "slowdown-warning-cell-taken", codice::avviso_occupato, E,
      "slowdown warning board on a cell already taken (cell {cella}, {metri}{km})",
      "The warning board stands 1200 m before the slowdown's start and needs a free cell."},
-    {inizio_occupato, "slowdown-start-cell-taken", 18, E,
+    {inizio_occupato, "slowdown-start-cell-taken", codice::inizio_occupato, E,
      "slowdown start board on a cell already taken (cell {cella}, {metri}{km})",
      "The start board needs a free cell."},
-    {fine_occupato, "slowdown-end-cell-taken", 19, E,
+    {fine_occupato, "slowdown-end-cell-taken", codice::fine_occupato, E,
      "slowdown end board on a cell already taken (cell {cella}, {metri}{km})",
      "The end board (at the start plus the length) needs a free cell."},
-    {preavvisi_occupati, "slowdown-approach-cells-taken", 20, E,
+    {preavvisi_occupati, "slowdown-approach-cells-taken", codice::preavvisi_occupati, E,
      "slowdown approach marks on a cell already taken (cell {cella}, {metri}{km})",
      "The four approach marks lie in the four cells before the warning board; all four "
      "must be free. The boards stay, without their marks."},
-    {indicatori_occupati, "speed-boards-cell-taken", 21, E,
+    {indicatori_occupati, "speed-boards-cell-taken", codice::indicatori_occupati, E,
      "speed-limit boards on a cell already taken (cell {cella}, {metri}{km})",
      "Speed-limit boards need a free cell."},
-    {fine_documento, "document-ends-inside-row", 25, E,
-     "the document ends inside a row: {valore} more field(s) expected",
+    {fine_documento, "document-ends-inside-row", codice::errore_lettura, E,
+     "the document ends inside this row",
      "Every row reads a fixed number of fields, across line ends if need be. A document "
      "should end with a line such as \"[fine]\" that needs no interpretation."},
-    {non_numero, "not-a-number", 25, E, "field is not a whole number",
+    {non_numero, "not-a-number", codice::errore_lettura, E, "field is not a whole number",
      "This field must be a whole number: an optional minus sign and digits, nothing else "
      "(no decimal point, no unit)."},
-    {valore_troppo_grande, "value-out-of-range", 25, E,
-     "value {valore} does not fit where it goes (limit {limite})",
+    {valore_troppo_grande, "value-out-of-range", codice::errore_lettura, E,
+     "value does not fit this field: it must lie within {valore} to {limite}",
      "Each field is stored at the width of its destination: 8-bit fields hold 0..255, "
      "16-bit fields -32768..32767, 32-bit fields about ±2.1 billion."},
-    {fuori_dal_percorso, "outside-the-track", 25, E,
-     "this row would write outside the track (cell {cella})",
+    {fuori_dal_percorso, "outside-the-track", codice::errore_lettura, E,
+     "this row would write outside the track",
      "Every cell a row writes must lie on the track: a signal needs 8 cells before it for "
      "its approach marks, a slowdown's end and a mountain's last cell must lie within the "
      "route, and gradient, speed and adhesion rows must come in ascending order."},
-    {senza_percorso, "row-before-route-length", 25, E,
+    {senza_percorso, "row-before-route-length", codice::errore_lettura, E,
      "this row needs the track, but no route length was read before it",
      "\"lunghezza percorso\" in the line source's header sizes the track; rows that place "
      "features need it first."},
-    {nome_troppo_lungo, "name-too-long", 25, E, "name of {valore} bytes is over {limite}",
+    {nome_troppo_lungo, "name-too-long", codice::errore_lettura, E, "name of {valore} bytes is over {limite}",
      "A name in the scenario file counts its bytes in 16 bits."},
-    {sorgente_non_eliminata, "source-not-deleted", 25, E,
+    {sorgente_non_eliminata, "source-not-deleted", codice::errore_lettura, E,
      "the source document could not be deleted", "The one-shot program deletes its source "
      "documents once it has read them."},
-    {memoria_esaurita, "out-of-memory", 25, E, "out of memory while reading",
+    {memoria_esaurita, "out-of-memory", codice::errore_lettura, E, "out of memory while reading",
      "The reading needed more memory than the system gave."},
-    {codice_senza_posto_segnale, "no-room-for-code-point-before-signal", 11, E,
+    {codice_senza_posto_segnale, "no-room-for-code-point-before-signal", codice::codice_segnale, E,
      "no room for a code point before the signal at cell {cella} ({metri}{km})",
      "A signal within 20 cells before a slowdown warning board gets a code point on one "
      "of the two cells before it; both are taken by other features."},
-    {codice_senza_posto_finestra, "no-room-for-code-point-before-slowdown", 12, E,
+    {codice_senza_posto_finestra, "no-room-for-code-point-before-slowdown", codice::codice_finestra, E,
      "no room for a code point before the slowdown start board at cell {cella} "
      "({metri}{km})",
      "A slowdown start board gets code points 5 to 7, 11 to 13 and 18 to 20 cells before "
      "it; all three cells of one window are taken."},
-    {codice_senza_posto_interno, "no-room-for-code-point-in-slowdown", 13, E,
+    {codice_senza_posto_interno, "no-room-for-code-point-in-slowdown", codice::codice_interno, E,
      "no room for a code point at cell {cella} ({metri}{km})",
      "Inside a slowdown below 110 km/h a code point goes every 8 cells, and one before "
      "the first signal within 12 cells after its end; the cell and its neighbours are "

@@ -97,6 +97,13 @@ struct reperto {
   int64_t limite = 0;          // the limit it broke, where it matters
 };
 
+inline reperto nuovo_reperto(reperto_id id, luogo dove = {}) {
+  reperto r;
+  r.id = id;
+  r.dove = dove;
+  return r;
+}
+
 // One line of the table of findings.
 struct descrizione_reperto {
   reperto_id id;

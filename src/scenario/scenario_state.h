@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "format/records.h"
+#include "scenario/findings.h"
 
 struct scenario_state {
   // The folder every file of the run lies in (the program's own folder in a
@@ -30,12 +31,22 @@ struct scenario_state {
   // they are locals here, since they carry no value between procedures.
   std::string treno;                // train identifier
   std::string linea;                // line identifier
-  std::string riga;                 // last token read; sign text; race-code working text
+  std::string riga;                 // the token last read from a source document
   int32_t lunghezza_tracciato = 0;  // route length + 7000: last metre index
   int32_t numero_celle = 0;         // last index of percorso
   int32_t risposta_messaggio = 0;   // answer of the last message box
   int32_t codice_errore = 0;        // build status, 0 = no error
   int32_t posizione_errore = 0;     // metres that go with some codes
+
+  // Asked for by the author's tool, left null by the one-shot program (each
+  // then costs one test): every finding, and for each cell the row that
+  // last put a feature on it (sized with the track).
+  std::vector<reperto>* reperti = nullptr;
+  std::vector<luogo>* provenienza = nullptr;
+  // Where the reader is: the keyword of the row being read and its position
+  // field. Findings and provenance take their places from here.
+  luogo riga_in_lettura;
+  luogo campo_posizione;
 
   bool percorso_creato() const { return !percorso.empty(); }
 };

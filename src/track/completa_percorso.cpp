@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "scenario/reporting.h"
 #include "scenario/scenario_state.h"
 
 namespace {
@@ -13,13 +14,25 @@ constexpr int indice_minimo_indietro = 3;  // lowest cell looked at
 constexpr int passo_interno = 8;           // cells between code points inside
 constexpr int portata_avanti = 12;         // cells looked at after the end board
 
-void metti_codice(cella& c) {
+// Places a code point on cell k; its origin is the row of the board or
+// signal it serves (the row being "read" while the track is finished).
+void metti_codice(scenario_state& st, int32_t k) {
+  cella& c = st.percorso[static_cast<size_t>(k)];
   c.codice = codice_cella::abbattimento;
   c.dato_a = valore_codice;
+  segna_origine(st, k);
 }
 
-void segnala(scenario_state& st, int32_t codice, int32_t indice) {
-  st.codice_errore = codice;
+// No room for a code point serving the feature at cell `origine`; the
+// status position is that of cell `indice`.
+void senza_posto(scenario_state& st, reperto_id id, int32_t indice, int32_t origine) {
+  reperto r;
+  r.id = id;
+  r.dove = origine_di(st, origine);
+  r.cella = indice;
+  r.ha_posizione = true;
+  r.posizione = indice * 50;
+  segnala(st, r);
   st.posizione_errore = indice * 50;
 }
 
@@ -29,18 +42,19 @@ void regola_a(scenario_state& st, int32_t i) {
   auto& t = st.percorso;
   for (int32_t k = 1; k <= portata_indietro && i - k >= indice_minimo_indietro; ++k) {
     if (t[i - k].codice != codice_cella::segnale) continue;
+    st.riga_in_lettura = origine_di(st, i - k);
     cella& p = t[i - k - 1];
     cella& q = t[i - k - 2];
     if (libera(p)) {
-      metti_codice(p);
+      metti_codice(st, i - k - 1);
     } else if (libera(q)) {
-      metti_codice(q);
+      metti_codice(st, i - k - 2);
     } else if (p.codice == codice_cella::abbattimento) {
       p.dato_a = static_cast<int16_t>(minimo(valore_codice, p.dato_a));
     } else if (q.codice == codice_cella::abbattimento) {
       q.dato_a = static_cast<int16_t>(minimo(valore_codice, q.dato_a));
     } else {
-      segnala(st, 11, i - k);
+      senza_posto(st, reperto_id::codice_senza_posto_segnale, i - k, i - k);
     }
   }
 }
@@ -50,7 +64,7 @@ bool metti_sul_primo_libero(scenario_state& st,
                             std::initializer_list<int32_t> candidates) {
   for (int32_t c : candidates) {
     if (libera(st.percorso[c])) {
-      metti_codice(st.percorso[c]);
+      metti_codice(st, c);
       return true;
     }
   }
@@ -61,11 +75,18 @@ bool metti_sul_primo_libero(scenario_state& st,
 void regola_b(scenario_state& st, int32_t i) {
   auto& t = st.percorso;
   const int32_t ultima = static_cast<int32_t>(t.size()) - 1;
+  st.riga_in_lettura = origine_di(st, i);
+  const auto finestra = [&](int32_t indice) {
+    senza_posto(st, reperto_id::codice_senza_posto_finestra, indice, i);
+  };
+  const auto interno = [&](int32_t indice) {
+    senza_posto(st, reperto_id::codice_senza_posto_interno, indice, i);
+  };
 
   // Three windows before the board, each where the track reaches back far enough.
-  if (i > 7 && !metti_sul_primo_libero(st, {i - 5, i - 6, i - 7})) segnala(st, 12, i);
-  if (i > 13 && !metti_sul_primo_libero(st, {i - 11, i - 12, i - 13})) segnala(st, 12, i);
-  if (i > 20 && !metti_sul_primo_libero(st, {i - 18, i - 19, i - 20})) segnala(st, 12, i);
+  if (i > 7 && !metti_sul_primo_libero(st, {i - 5, i - 6, i - 7})) finestra(i);
+  if (i > 13 && !metti_sul_primo_libero(st, {i - 11, i - 12, i - 13})) finestra(i);
+  if (i > 20 && !metti_sul_primo_libero(st, {i - 18, i - 19, i - 20})) finestra(i);
 
   // Inside the slowdown: a code point every 8 cells up to the end board.
   // At 110 km/h or more nothing is placed, but the walk still finds the end
@@ -79,16 +100,16 @@ void regola_b(scenario_state& st, int32_t i) {
     ++c;
     if (interni && c == passo_interno) {
       if (libera(t[w])) {
-        metti_codice(t[w]);
+        metti_codice(st, w);
         c = 0;
       } else if (libera(t[w - 1])) {
-        metti_codice(t[w - 1]);
+        metti_codice(st, w - 1);
         c = 1;
       } else if (w + 1 <= ultima && libera(t[w + 1])) {
-        metti_codice(t[w + 1]);
+        metti_codice(st, w + 1);
         c = -1;
       } else {
-        segnala(st, 13, w);  // c stays 8: no further code point in this walk
+        interno(w);  // c stays 8: no further code point in this walk
       }
     }
     if (t[w].codice == codice_cella::fine_rallentamento) break;
@@ -100,11 +121,11 @@ void regola_b(scenario_state& st, int32_t i) {
     int32_t s = j - 1;
     if (s <= 0) return;
     if (libera(t[s])) {
-      metti_codice(t[s]);
+      metti_codice(st, s);
     } else if (libera(t[s - 1])) {
-      metti_codice(t[s - 1]);
+      metti_codice(st, s - 1);
     } else {
-      segnala(st, 13, w);
+      interno(w);
     }
     return;
   }

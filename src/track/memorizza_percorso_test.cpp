@@ -2,34 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
 #include "track/race_codes.h"
 #include "reader/source_fixture.h"
-#include "run/exit_status.h"
+#include "run/errore.h"
 #include "scenario/naming.h"
-#include "run/platform.h"
 #include "scenario/scenario_state.h"
 #include "support/temp_folder.h"
 
 namespace {
-
-// A platform whose message box and end of process are recorded, not shown.
-struct recorded_platform {
-  std::vector<std::string> messages;
-  std::vector<int> ends;
-  platform p;
-  recorded_platform() {
-    p.mostra_finestra = [](const std::string&) {};
-    p.chiudi_finestra = [] {};
-    p.mostra_messaggio = [this](const std::string& text) {
-      messages.push_back(text);
-      return 1;
-    };
-    p.termina = [this](int status) { ends.push_back(status); };
-  }
-};
 
 // The build on small source documents of a test's own, with identifiers that
 // hold a space and parentheses.
@@ -37,7 +21,6 @@ struct build_fixture {
   sorgenti sources;
   temp_folder& dir = sources.cartella;
   scenario_state& st = sources.st;
-  recorded_platform rec;
 
   build_fixture(const std::vector<std::string>& line_body,
                 const std::vector<std::string>& train_body) {
@@ -46,14 +29,13 @@ struct build_fixture {
     sources.scenario(line_body, train_body, 3000);
   }
 
-  Status build(int32_t j = 1) { return memorizza_percorso(st, rec.p, j); }
+  esito_build build(int32_t j = 1) { return memorizza_percorso(st, sources.da_leggere(), j); }
 };
 
 TEST(Build, StampsTheReservedPlacesAndWritesTheFiles) {
   build_fixture f({}, {"segnale,    1050,   2, 4, 1,  1, 0,    2,  2,1,1, 255"});
-  ASSERT_TRUE(f.build().ok());
+  ASSERT_EQ(f.build().tipo, esito::fatto);
   EXPECT_EQ(f.st.codice_errore, 0);
-  EXPECT_TRUE(f.rec.messages.empty());
 
   scenario_state names;  // the race codes of the two identifiers, computed apart
   names.elementi[slot::linea].nome = "Linea (prova)";
@@ -63,7 +45,9 @@ TEST(Build, StampsTheReservedPlacesAndWritesTheFiles) {
   EXPECT_EQ(f.st.elementi[slot::linea].valore_1, 610);
   EXPECT_EQ(f.st.elementi[slot::linea].orario, codice_gara_st(names));
 
-  // The source documents are gone; the three binary files stand.
+  // The reader was done with both source documents; the three binary files
+  // stand.
+  EXPECT_EQ(f.sources.consumati, (std::set<documento>{documento::linea, documento::treno}));
   EXPECT_EQ(f.dir.files(), (std::vector<std::string>{"Linea (prova)_Treno 7.dat",
                                                      "Linea (prova)_Treno 7.sim",
                                                      "Linea (prova)_linea.dat"}));
@@ -78,7 +62,7 @@ TEST(Build, ScenarioWithoutSlowdownChangesOnlyTheStamps) {
       {"montagna,   500,  1500,  12", "pendenza,  0,   0", "pendenza,  600,   -11"},
       {"segnale,    1050,   2, 4, 1,  1, 0,    2,  2,1,1, 255",
        "abbattimento,    2000,   270", "velocita,   0,    30"});
-  ASSERT_TRUE(f.build().ok());
+  ASSERT_EQ(f.build().tipo, esito::fatto);
   int code_points = 0;
   for (size_t i = 0; i < f.st.percorso.size(); ++i) {
     const cella& c = f.st.percorso[i];
@@ -94,7 +78,7 @@ TEST(Build, ScenarioWithoutSlowdownChangesOnlyTheStamps) {
 TEST(Build, WithoutLinePlanFlagNoPolylineAndNoLinePlanFile) {
   build_fixture f({"curvas1,  1350,  150"}, {});
   write_bytes(f.dir.file("Linea (prova)_linea.dat"), "from an earlier run");
-  ASSERT_TRUE(f.build(0).ok());
+  ASSERT_EQ(f.build(0).tipo, esito::fatto);
   EXPECT_EQ(f.st.salva_linea, 0);
   EXPECT_FALSE(f.st.tracciato.esiste());
   EXPECT_EQ(read_bytes(f.dir.file("Linea (prova)_linea.dat")), "from an earlier run");
@@ -104,24 +88,26 @@ TEST(Build, ReaderThatSetsTheStampedPlacesStopsWithErrore) {
   struct Case {
     const char* what;
     std::vector<std::string> line_body, train_body;
+    int32_t numero;
     const char* message;
   } cases[] = {
       // A code point at 50 m lands in cell 1 and sets its dato_a.
-      {"cell 1 dato_a", {}, {"abbattimento,      50,   270"}, " Errore n. 1250"},
+      {"cell 1 dato_a", {}, {"abbattimento,      50,   270"}, 1250, " Errore n. 1250"},
       // Speed boards at 0 m with no first speed: dato_a 0, dato_b 2000.
       {"cell 1 dato_b",
        {"indicatori_vmax,  0,  0,  100,  0,  0,  ,  ,  ,  0"},
        {},
+       1251,
        " Errore n. 1251"},
   };
   for (const Case& c : cases) {
     build_fixture f(c.line_body, c.train_body);
     write_bytes(f.dir.file("Linea (prova)_Treno 7.dat"), "earlier track");
     write_bytes(f.dir.file("Linea (prova)_Treno 7_note.txt"), "this run's notes");
-    Status s = f.build();
-    EXPECT_FALSE(s.ok()) << c.what;
-    EXPECT_EQ(f.rec.messages, std::vector<std::string>{c.message}) << c.what;
-    EXPECT_EQ(f.rec.ends, std::vector<int>{exit_status::errore}) << c.what;
+    const esito_build e = f.build();
+    EXPECT_EQ(e.tipo, esito::errore) << c.what;
+    EXPECT_EQ(e.numero_errore, c.numero) << c.what;
+    EXPECT_EQ(messaggio_errore(std::to_string(e.numero_errore)), c.message) << c.what;
     // No binary file of this run: the earlier track file stays as it was, and
     // so does the crew document written before the build.
     EXPECT_EQ(f.dir.files(), (std::vector<std::string>{"Linea (prova)_Treno 7.dat",
@@ -143,20 +129,17 @@ TEST(Build, NoTrackReadEndsTheRunWithAFailureAndNoFiles) {
       {"no route length", true, "[generale]\r\nsfondo uno,    1\r\n[fine]\r\n"},
   };
   for (const Case& c : cases) {
-    temp_folder dir;
-    scenario_state st;
-    st.cartella = dir.path();
+    sorgenti sources;
+    scenario_state& st = sources.st;
     st.linea = "L";
     st.treno = "T";
-    if (c.line_source) write_bytes(file_path(st, file_kind::line_source), c.line_text);
-    write_bytes(file_path(st, file_kind::train_source), "[generale]\r\n[fine]\r\n");
-    recorded_platform rec;
-    Status s = memorizza_percorso(st, rec.p, 1);
-    ASSERT_FALSE(s.ok()) << c.what;
-    EXPECT_NE(s.message().find(file_path(st, file_kind::line_source)), std::string::npos)
-        << s.message();
-    EXPECT_TRUE(rec.messages.empty());
-    for (const std::string& name : dir.files()) {
+    if (c.line_source) sources.linea_grezza(c.line_text);
+    sources.treno_grezzo("[generale]\r\n[fine]\r\n");
+    const esito_build e = memorizza_percorso(st, sources.da_leggere(), 1);
+    ASSERT_EQ(e.tipo, esito::guasto) << c.what;
+    EXPECT_NE(e.status.message().find("Vardelia_linea.txt"), std::string::npos)
+        << e.status.message();
+    for (const std::string& name : sources.cartella.files()) {
       EXPECT_EQ(name.find(".dat"), std::string::npos) << c.what << ": " << name;
       EXPECT_EQ(name.find(".sim"), std::string::npos) << c.what << ": " << name;
     }

@@ -1,5 +1,7 @@
 #include "track/race_codes.h"
 
+#include <string>
+
 #include "scenario/scenario_state.h"
 
 namespace {
@@ -7,26 +9,27 @@ namespace {
 constexpr const char* riempitivo = "aabbccddeeffgghhiillmmnnoo";
 constexpr int caratteri_contati = 25;
 
-// Leaves the working text in `riga`, as the design does.
-void testo_di_lavoro(scenario_state& st) {
-  st.riga = st.elementi[slot::treno].nome + st.elementi[slot::linea].nome;
-  for (char& c : st.riga) {
-    c = static_cast<char>(minuscola_1252(static_cast<unsigned char>(c)));
-  }
-  st.riga += riempitivo;
-}
-
-int32_t somma(scenario_state& st, bool pesata) {
-  testo_di_lavoro(st);
+int32_t somma(const scenario_state& st, bool pesata) {
+  const std::string testo = testo_di_lavoro(st);
   int32_t totale = 0;
   for (int i = 1; i <= caratteri_contati; ++i) {
-    int32_t c = static_cast<unsigned char>(st.riga[static_cast<size_t>(i - 1)]);
+    int32_t c = static_cast<unsigned char>(testo[static_cast<size_t>(i - 1)]);
     totale += pesata ? i * c : c;
   }
   return totale;
 }
 
 }  // namespace
+
+std::string testo_di_lavoro(const scenario_state& st) {
+  std::string testo = st.elementi[slot::treno].nome + st.elementi[slot::linea].nome;
+  for (char& c : testo) {
+    c = static_cast<char>(minuscola_1252(static_cast<unsigned char>(c)));
+  }
+  testo += riempitivo;
+  return testo;
+}
+
 
 unsigned char minuscola_1252(unsigned char c) {
   if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
@@ -46,8 +49,8 @@ unsigned char minuscola_1252(unsigned char c) {
   }
 }
 
-int16_t codice_gara_og(scenario_state& st) {
+int16_t codice_gara_og(const scenario_state& st) {
   return static_cast<int16_t>(somma(st, false));  // at most 25 * 255 = 6375
 }
 
-int32_t codice_gara_st(scenario_state& st) { return somma(st, true); }
+int32_t codice_gara_st(const scenario_state& st) { return somma(st, true); }

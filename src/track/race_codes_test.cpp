@@ -21,7 +21,7 @@ Codes codes(const std::string& treno, const std::string& linea) {
   Codes c;
   c.st = codice_gara_st(st);
   c.og = codice_gara_og(st);
-  c.riga = st.riga;
+  c.riga = testo_di_lavoro(st);
   return c;
 }
 
@@ -40,7 +40,7 @@ TEST(RaceCodes, WorkedExamples) {
   }
 }
 
-TEST(RaceCodes, WorkingTextIsLeftInRiga) {
+TEST(RaceCodes, WorkingTextIsLowerCaseIdentifiersThenFiller) {
   EXPECT_EQ(codes("abc", "De").riga, "abcdeaabbccddeeffgghhiillmmnnoo");
 }
 

@@ -1,4 +1,5 @@
-// The status codes the reader records in `codice_errore`.
+// The status codes the build records in `codice_errore`. Each is named
+// here once; the table of findings says which finding records which.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +15,9 @@ constexpr int32_t abbattimento_occupato = 7;     // code point cell taken
 constexpr int32_t stazione_non_multipla = 8;     // station position not on 50 m
 constexpr int32_t lunghezza_stazione = 9;        // station length not on 100 m
 constexpr int32_t stazioni_esaurite = 10;        // no slot for a further station
+constexpr int32_t codice_segnale = 11;           // no room for a code point (rule A)
+constexpr int32_t codice_finestra = 12;          // no room before a start board
+constexpr int32_t codice_interno = 13;           // no room inside or after a slowdown
 constexpr int32_t oltre_percorso = 15;           // row position beyond the track
 constexpr int32_t segnale_occupato = 16;
 constexpr int32_t avviso_occupato = 17;

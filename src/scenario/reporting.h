@@ -1,0 +1,33 @@
+// Reporting a finding and the origin of a cell's feature. The status pair
+// is the build's own record: a finding whose table row names a status code
+// sets codice_errore to it (posizione_errore stays the caller's business, set
+// exactly where the build has always set it). The finding itself goes to the
+// collecting sink only when one is attached.
+#pragma once
+
+#include <cstdint>
+#include <utility>
+
+#include "scenario/findings.h"
+#include "scenario/scenario_state.h"
+
+inline void segnala(scenario_state& st, const reperto& r) {
+  const int32_t codice = descrivi(r.id).codice;
+  if (codice != 0) st.codice_errore = codice;
+  if (st.reperti != nullptr) st.reperti->push_back(r);
+}
+
+// The cell k (an index of percorso) got its feature from the row being read.
+inline void segna_origine(scenario_state& st, int64_t k) {
+  if (st.provenienza == nullptr) return;
+  if (k >= 0 && static_cast<size_t>(k) < st.provenienza->size())
+    (*st.provenienza)[static_cast<size_t>(k)] = st.riga_in_lettura;
+}
+
+// The row that last put a feature on cell k, where it is kept.
+inline luogo origine_di(const scenario_state& st, int64_t k) {
+  if (st.provenienza == nullptr || k < 0 ||
+      static_cast<size_t>(k) >= st.provenienza->size())
+    return {};
+  return (*st.provenienza)[static_cast<size_t>(k)];
+}
