@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "run/source_files.h"
+#include "scenario/codici.h"
 #include "track/memorizza_percorso.h"
 #include "run/errore.h"
 #include "base/file_io.h"
@@ -96,15 +97,9 @@ inline int16_t i16(const std::string& b, size_t at) {
 
 // Reader status codes after which the line half stopped early and the
 // train source stays on disk unread.
-inline bool line_half_stopped(int32_t code) {
-  static const std::set<int32_t> codes = {1, 3, 4, 5, 6, 21, 101, 102, 103};
-  return codes.count(code) != 0;
-}
+inline bool line_half_stopped(int32_t code) { return codice::in(codice::fine_nella_linea, code); }
 
-inline bool listed_code(int32_t code) {
-  return (code >= 0 && code <= 13) || (code >= 15 && code <= 22) || code == 24 ||
-         code == 25 || code == 101 || code == 102 || code == 103;
-}
+inline bool listed_code(int32_t code) { return codice::in(codice::tutti, code); }
 
 // Empties the folder of everything a case left in it.
 inline void clear_folder(const std::string& folder) {
@@ -162,10 +157,10 @@ inline case_result run_case(const fuzz_case& c, const std::string& folder) {
   const std::string status_text = "status " + std::to_string(code);
 
   if (!detail::listed_code(code)) fail("status code not in the list: " + status_text);
-  if (!c.line_present && code != 101)
+  if (!c.line_present && code != codice::linea_mancante)
     fail("missing line source must give 101, got " + status_text);
   if (c.line_present && !c.train_present && !detail::line_half_stopped(code) &&
-      code != 25) {
+      code != codice::errore_lettura) {
     fail("missing train source must give 25, got " + status_text);
   }
 

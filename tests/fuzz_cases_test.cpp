@@ -10,6 +10,7 @@
 
 #include "../fuzz/build_check.h"
 #include "documents/documents.h"
+#include "scenario/codici.h"
 #include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -81,21 +82,21 @@ TEST(FuzzSeeds, ReachTheirOutcomes) {
   const seed_outcome table[] = {
       {"every_row_salva_linea_1", 0, "", true},
       {"every_row_salva_linea_0", 0, "", true},
-      {"line_source_missing", 101, "", false},
-      {"train_source_missing", 25, "", true},
+      {"line_source_missing", codice::linea_mancante, "", false},
+      {"train_source_missing", codice::errore_lettura, "", true},
       {"error_1250_code_point_in_cell_1", 0, " Errore n. 1250", false},
       {"error_1251_board_in_cell_1", 0, " Errore n. 1251", false},
-      {"no_generale_line", 102, "", false},
-      {"no_route_length", 25, "", false},
-      {"route_too_long", 1, "", false},
+      {"no_generale_line", codice::generale_mancante, "", false},
+      {"no_route_length", codice::errore_lettura, "", false},
+      {"route_too_long", codice::percorso_troppo_lungo, "", false},
       {"longest_route", 0, "", true},
-      {"rows_beyond_the_track", 15, "", true},
-      {"empty", 102, "", false},
-      {"stop_point_in_first_100_m", 24, "", true},
-      {"slowdown_approach_cells_taken", 20, "", true},
-      {"no_room_before_start_board", 12, "", true},
-      {"eighty_signs_leave_no_station_slot", 10, "", true},
-      {"eighty_one_signs", 25, "", true},
+      {"rows_beyond_the_track", codice::oltre_percorso, "", true},
+      {"empty", codice::generale_mancante, "", false},
+      {"stop_point_in_first_100_m", codice::fermata_iniziale, "", true},
+      {"slowdown_approach_cells_taken", codice::preavvisi_occupati, "", true},
+      {"no_room_before_start_board", codice::codice_finestra, "", true},
+      {"eighty_signs_leave_no_station_slot", codice::stazioni_esaurite, "", true},
+      {"eighty_one_signs", codice::errore_lettura, "", true},
   };
   for (const seed_outcome& s : table) {
     SCOPED_TRACE(s.name);

@@ -1,3 +1,4 @@
+#include "scenario/codici.h"
 #include "reader/encoders.h"
 
 #include <gtest/gtest.h>
@@ -48,7 +49,7 @@ TEST(MemoSegnale, HalfCellsRoundToEvenSoTwoSignalsMeet) {
   EXPECT_EQ(st.percorso[22].codice, codice_cella::segnale);
   const std::vector<cella> prima = st.percorso;
   memo_segnale(st, {1075, 2, 3, 0, 0, 0, 2, 1, 0, 0, 0});  // 22.5 -> 22
-  EXPECT_EQ(st.codice_errore, 16);
+  EXPECT_EQ(st.codice_errore, codice::segnale_occupato);
   EXPECT_EQ(st.percorso, prima) << "a refused signal writes nothing";
 }
 
@@ -76,7 +77,7 @@ TEST(MemoSegnale, AMountainMarkerGivesWayAFeatureDoesNot) {
 
   st.percorso[40] = con_codice(codice_cella::indicatori_v_max);
   memo_segnale(st, {1950, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0});
-  EXPECT_EQ(st.codice_errore, 16);
+  EXPECT_EQ(st.codice_errore, codice::segnale_occupato);
 }
 
 TEST(MemoSegnale, StoredValuesKeepTheirLowBits) {
@@ -93,7 +94,7 @@ TEST(MemoSegnale, CellsOutsideTheTrackEndTheReading) {
     scenario_state st = binario();
     const std::vector<cella> prima = st.percorso;
     memo_segnale(st, {posizione, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0});
-    EXPECT_EQ(st.codice_errore, 25) << posizione;
+    EXPECT_EQ(st.codice_errore, codice::errore_lettura) << posizione;
     EXPECT_EQ(st.percorso, prima) << posizione;
   }
   scenario_state st = binario();
@@ -135,14 +136,14 @@ TEST(MemoIndicatoriVMax, ATakenCellIsRefusedUnchanged) {
   st.percorso[21] = con_codice(codice_cella::segnale);
   const std::vector<cella> prima = st.percorso;
   memo_indicatori_v_max(st, {1000, 90, 95, 100, 0, 0, 0, 0, 0});
-  EXPECT_EQ(st.codice_errore, 21);
+  EXPECT_EQ(st.codice_errore, codice::indicatori_occupati);
   EXPECT_EQ(st.percorso, prima);
 }
 
 TEST(MemoIndicatoriVMax, ASpeedPairBeyond16BitsFailsWithTheBoardAlreadyMarked) {
   scenario_state st = binario();
   memo_indicatori_v_max(st, {1000, 90, 2000, 100, 0, 0, 0, 0, 0});  // 40000
-  EXPECT_EQ(st.codice_errore, 25);
+  EXPECT_EQ(st.codice_errore, codice::errore_lettura);
   EXPECT_EQ(st.percorso[21].codice, codice_cella::indicatori_v_max);
   EXPECT_EQ(st.percorso[21].dato_a, 1800);
   EXPECT_EQ(st.percorso[21].dato_b, 0);
@@ -152,7 +153,7 @@ TEST(MemoIndicatoriVMax, CellsOutsideTheTrackEndTheReading) {
   for (int32_t posizione : {-100, 35050}) {
     scenario_state st = binario();
     memo_indicatori_v_max(st, {posizione, 90, 95, 100, 0, 0, 0, 0, 0});
-    EXPECT_EQ(st.codice_errore, 25) << posizione;
+    EXPECT_EQ(st.codice_errore, codice::errore_lettura) << posizione;
   }
 }
 
@@ -223,7 +224,7 @@ TEST(MemoRallentamento, TakenApproachCellsLeaveTheBoardsWithoutMarks) {
   scenario_state st = binario();
   st.percorso[33] = con_codice(codice_cella::abbattimento);  // marks 36..33
   memo_rallentamento(st, {3000, 60, 1000, 0, 1, 0});
-  EXPECT_EQ(st.codice_errore, 20);
+  EXPECT_EQ(st.codice_errore, codice::preavvisi_occupati);
   EXPECT_EQ(st.percorso[37].codice, codice_cella::avviso_rallentamento);
   EXPECT_EQ(st.percorso[61].codice, codice_cella::inizio_rallentamento);
   EXPECT_EQ(st.percorso[81].codice, codice_cella::fine_rallentamento);
@@ -238,7 +239,7 @@ TEST(MemoRallentamento, CellsOutsideTheTrackEndTheReading) {
     scenario_state st = binario();
     const std::vector<cella> prima = st.percorso;
     memo_rallentamento(st, {c.x, 60, c.l, 0, 1, 0});
-    EXPECT_EQ(st.codice_errore, 25) << c.x << " " << c.l;
+    EXPECT_EQ(st.codice_errore, codice::errore_lettura) << c.x << " " << c.l;
     EXPECT_EQ(st.percorso, prima);
   }
 }
@@ -302,7 +303,7 @@ TEST(MemoMontagna, TheTablesHoldEightyStretches) {
   EXPECT_EQ(st.numero_montagne, 80);
   const std::vector<cella> prima = st.percorso;
   memo_montagna(st, {33000, 33100, 2});
-  EXPECT_EQ(st.codice_errore, 25);
+  EXPECT_EQ(st.codice_errore, codice::errore_lettura);
   EXPECT_EQ(st.numero_montagne, 80);
   EXPECT_EQ(st.percorso, prima);
 }
@@ -311,7 +312,7 @@ TEST(MemoMontagna, AStretchOutsideTheTrackEndsTheReading) {
   for (auto [inizio, fine] : {std::pair{34000, 36000}, std::pair{-500, 500}}) {
     scenario_state st = binario();
     memo_montagna(st, {inizio, fine, 2});
-    EXPECT_EQ(st.codice_errore, 25) << inizio;
+    EXPECT_EQ(st.codice_errore, codice::errore_lettura) << inizio;
     EXPECT_EQ(st.numero_montagne, 0);
   }
 }

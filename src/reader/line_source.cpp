@@ -280,11 +280,13 @@ esito_riga righe_corpo(lettura_linea& l, std::string_view t) {
 bool leggi_linea(scenario_state& st, const sorgenti_lettura& s, consegna_linea& c) {
   const documento_sorgente& d = s.linea;
   if (d.stato == stato_documento::mancante) {
-    segnala(st, nuovo_reperto(reperto_id::linea_mancante));  // nothing is deleted
+    // Nothing is deleted.
+    segnala(st, nuovo_reperto(reperto_id::linea_mancante, {documento::linea, 0, 0}));
     return false;
   }
   if (d.stato == stato_documento::illeggibile) {
-    throw reading_failure{nuovo_reperto(reperto_id::linea_illeggibile)};
+    throw reading_failure{
+        nuovo_reperto(reperto_id::linea_illeggibile, {documento::linea, 0, 0})};
   }
   lettura_linea l{{st, field_reader{d.testo, 0, documento::linea}, s}, c};
 
@@ -300,6 +302,7 @@ bool leggi_linea(scenario_state& st, const sorgenti_lettura& s, consegna_linea& 
     if (at_end(l.r)) return senza_generale();
     if (contiene_nc(t, "[generale]")) break;
   }
+  const luogo generale = st.riga_in_lettura;
 
   // The header block, up to the first section line.
   for (;;) {
@@ -341,6 +344,8 @@ bool leggi_linea(scenario_state& st, const sorgenti_lettura& s, consegna_linea& 
     }
   }
   l.consuma();
+  // A line source without a route length has no track to fill.
+  if (!st.percorso_creato()) fallisci(st, reperto_id::percorso_mancante, -1, 0, 0, generale);
 
   // The last gradient runs on up to cell numero_celle - 3 (at least one cell).
   const uint8_t ultima = basso_8(int64_t{l.pendenza_precedente} + 100);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "scenario/codici.h"
 #include "reader/source_fixture.h"
 
 namespace {
@@ -150,7 +151,7 @@ TEST(LineSource, HalfCellsRoundToTheEvenCell) {
   EXPECT_EQ(s.c(20).pendenza, 101);
   EXPECT_EQ(s.c(21).pendenza, 101);
   EXPECT_EQ(s.c(22).codice, codice_cella::cartello_indicatore);
-  EXPECT_EQ(s.st.codice_errore, 6);
+  EXPECT_EQ(s.st.codice_errore, codice::cartello_occupato);
   EXPECT_EQ(s.st.posizione_errore, 1075);
 }
 
@@ -276,7 +277,7 @@ TEST(LineSource, TokensHoldingAMinusArePassedOverTenTimesInTheHeader) {
       EXPECT_EQ(s.st.codice_errore, 0);
       EXPECT_EQ(s.st.numero_celle, ultima);
     } else {
-      EXPECT_EQ(s.st.codice_errore, 25) << "the row was passed over: no track";
+      EXPECT_EQ(s.st.codice_errore, codice::errore_lettura) << "the row was passed over: no track";
     }
   }
 }

@@ -1,3 +1,4 @@
+#include "scenario/codici.h"
 #include "reader/progressive_ordina.h"
 
 #include <gtest/gtest.h>
@@ -108,7 +109,7 @@ TEST(ProgressiveOrdina, AnOffsetThatCannotTakeTheHundredIsRefused) {
   const tre_voci voci = {
       {{300, std::numeric_limits<int32_t>::max() - 50, 1}, {200, 0, 0}, zero}};
   EXPECT_EQ(ordina(voci, st), voci);
-  EXPECT_EQ(st.codice_errore, 25);
+  EXPECT_EQ(st.codice_errore, codice::errore_lettura);
 }
 
 }  // namespace

@@ -87,10 +87,12 @@ std::string_view leggi_nome(lettura& l) {
 }
 
 void fallisci(const scenario_state& st, reperto_id id, int32_t cella, int64_t valore,
-              int64_t limite) {
+              int64_t limite, luogo dove) {
   reading_failure f;
   f.r.id = id;
-  f.r.dove = st.campo_posizione.esiste() ? st.campo_posizione : st.riga_in_lettura;
+  f.r.dove = dove.esiste()                   ? dove
+             : st.campo_posizione.esiste() ? st.campo_posizione
+                                           : st.riga_in_lettura;
   f.r.riga = st.riga_in_lettura;
   f.r.cella = cella;
   f.r.valore = valore;
@@ -125,18 +127,18 @@ cella& cella_del_percorso(scenario_state& st, int64_t k) {
   return *c;
 }
 
-int32_t intero_32(scenario_state& st, int64_t v) {
+int32_t intero_32(scenario_state& st, int64_t v, luogo dove) {
   constexpr int64_t min = std::numeric_limits<int32_t>::min();
   constexpr int64_t max = std::numeric_limits<int32_t>::max();
-  if (v < min || v > max) fallisci(st, reperto_id::valore_troppo_grande, -1, min, max);
+  if (v < min || v > max) fallisci(st, reperto_id::valore_troppo_grande, -1, min, max, dove);
   return static_cast<int32_t>(v);
 }
 
-int32_t arrotonda_32(scenario_state& st, double q) {
+int32_t arrotonda_32(scenario_state& st, double q, luogo dove) {
   const auto v = arrotonda_a<int32_t>(q);
   if (!v) {
     fallisci(st, reperto_id::valore_troppo_grande, -1, std::numeric_limits<int32_t>::min(),
-             std::numeric_limits<int32_t>::max());
+             std::numeric_limits<int32_t>::max(), dove);
   }
   return *v;
 }

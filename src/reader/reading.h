@@ -85,15 +85,17 @@ template <class F>
 void riempi(scenario_state& st, int64_t& cursore, int64_t fino, bool ferma_all_ultima,
             F scrivi);
 
-// A 32-bit result of stored arithmetic; fails when it does not fit.
-int32_t intero_32(scenario_state& st, int64_t v);
+// A 32-bit result of stored arithmetic; fails, pointing at `dove` (or at
+// the row's position), when it does not fit.
+int32_t intero_32(scenario_state& st, int64_t v, luogo dove = {});
 
-// A real rounded half to even into 32 bits; fails when it does not fit.
-int32_t arrotonda_32(scenario_state& st, double q);
+// A real rounded half to even into 32 bits; fails as intero_32.
+int32_t arrotonda_32(scenario_state& st, double q, luogo dove = {});
 
-// Throws the reading failure `id` at the row being read.
+// Throws the reading failure `id` at `dove`, or at the position of the row
+// being read.
 [[noreturn]] void fallisci(const scenario_state& st, reperto_id id, int32_t cella = -1,
-                           int64_t valore = 0, int64_t limite = 0);
+                           int64_t valore = 0, int64_t limite = 0, luogo dove = {});
 
 // A text field that goes into a name (at most 65535 bytes, the most a name
 // of the scenario file can count).

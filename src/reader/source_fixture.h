@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "reader/memorizza_dati.h"
+#include "scenario/findings.h"
 #include "scenario/scenario_state.h"
 #include "support/temp_folder.h"
 
@@ -25,8 +26,12 @@ struct sorgenti {
   scenario_state st;
   std::optional<std::string> testo_linea, testo_treno;  // nullopt: missing
   std::set<documento> consumati;
+  std::vector<reperto> reperti;  // every finding
+  std::vector<luogo> provenienza;
 
   explicit sorgenti(int32_t salva_linea = 1) {
+    st.reperti = &reperti;
+    st.provenienza = &provenienza;
     st.cartella = cartella.path();
     st.linea = "Vardelia";
     st.treno = "Corvessa";
@@ -77,4 +82,28 @@ struct sorgenti {
   bool resta_linea() const { return testo_linea && !consumati.count(documento::linea); }
   bool resta_treno() const { return testo_treno && !consumati.count(documento::treno); }
   const cella& c(size_t i) const { return st.percorso.at(i); }
+
+  // The last error among the findings, or nullptr.
+  const reperto* ultimo_errore() const {
+    for (auto it = reperti.rbegin(); it != reperti.rend(); ++it) {
+      if (descrivi(it->id).livello == gravita::errore) return &*it;
+    }
+    return nullptr;
+  }
+  // The text a place covers, and the 1-based line it starts on (0 when the
+  // document is not there).
+  std::string testo_di(const luogo& l) const {
+    const auto& t = l.doc == documento::linea ? testo_linea : testo_treno;
+    if (!t || l.doc == documento::nessuno) return {};
+    return t->substr(l.inizio, l.lunghezza);
+  }
+  int riga_di(const luogo& l) const {
+    const auto& t = l.doc == documento::linea ? testo_linea : testo_treno;
+    if (!t || l.doc == documento::nessuno) return 0;
+    int riga = 1;
+    for (size_t i = 0; i < l.inizio && i < t->size(); ++i) {
+      if ((*t)[i] == '\n') ++riga;
+    }
+    return riga;
+  }
 };

@@ -148,9 +148,10 @@ esito_riga stazione(lettura_treno& l) {
   }
   e.tipo = read_whole<uint8_t>(r);
   const int32_t L = read_whole<int32_t>(r);
+  const luogo campo_lunghezza = ultimo_campo(r);
   if (L % 100 != 0) {
     st.posizione_errore = posizione;
-    reperto rep = alla_stazione(reperto_id::lunghezza_stazione, ultimo_campo(r));
+    reperto rep = alla_stazione(reperto_id::lunghezza_stazione, campo_lunghezza);
     rep.valore = L;
     return l.abbandona(rep);
   }
@@ -166,26 +167,33 @@ esito_riga stazione(lettura_treno& l) {
   e.valore_5 = read_whole<int16_t>(r);
   e.opzione_3 = read_whole<uint8_t>(r);
   const int64_t ore = read_whole<int32_t>(r);
+  const size_t inizio_ore = r.inizio_campo;
   const int64_t minuti = read_whole<int32_t>(r);
   const int64_t secondi = read_whole<int32_t>(r);
-  e.orario = intero_32(
-      st, intero_32(st, intero_32(st, ore * 60 + minuti) * int64_t{60}) + secondi);
+  const luogo campi_orario = luogo_in(r, inizio_ore, r.fine_campo);
+  e.orario = intero_32(st,
+                       intero_32(st, intero_32(st, ore * 60 + minuti, campi_orario) * int64_t{60},
+                                 campi_orario) +
+                           secondi,
+                       campi_orario);
   e.nome.assign(leggi_nome(l));
 
   // The station area, by kind.
   const int64_t p = posizione;
   if (e.tipo == 5 || e.tipo == 6) {
     e.fine = intero_32(st, p + 150);
-    e.inizio = intero_32(st, p - L);
+    e.inizio = intero_32(st, p - L, campo_lunghezza);
     e.opzione_4 = 0;
   } else if (e.tipo == 7 || e.tipo == 8) {
-    e.inizio = intero_32(st, p - L);
-    e.fine = intero_32(st, p + L);
+    e.inizio = intero_32(st, p - L, campo_lunghezza);
+    e.fine = intero_32(st, p + L, campo_lunghezza);
     e.opzione_4 = 0;
   } else {
-    e.inizio = arrotonda_32(st, p - L / 2.0);
-    e.fine = intero_32(
-        st, int64_t{arrotonda_32(st, p + L / 2.0)} + (e.opzione_4 != 0 ? 50 : 0));
+    e.inizio = arrotonda_32(st, p - L / 2.0, campo_lunghezza);
+    e.fine = intero_32(st,
+                       int64_t{arrotonda_32(st, p + L / 2.0, campo_lunghezza)} +
+                           (e.opzione_4 != 0 ? 50 : 0),
+                       campo_lunghezza);
   }
   if (L < 600) e.opzione_5 = 0;
   if (i == 1) {
@@ -268,7 +276,7 @@ esito_riga righe(lettura_treno& l, std::string_view t) {
 void leggi_treno(scenario_state& st, const sorgenti_lettura& s, const consegna_linea& c) {
   const documento_sorgente& d = s.treno;
   if (d.stato != stato_documento::presente) {  // missing or unreadable
-    throw reading_failure{nuovo_reperto(reperto_id::treno_mancante)};
+    throw reading_failure{nuovo_reperto(reperto_id::treno_mancante, {documento::treno, 0, 0})};
   }
   lettura_treno l{{st, field_reader{d.testo, 0, documento::treno}, s}, c.slot_cartello};
 

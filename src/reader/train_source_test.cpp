@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "scenario/codici.h"
 #include "reader/source_fixture.h"
 
 namespace {
@@ -221,7 +222,7 @@ TEST(TrainSource, SixtyStationsMeetNineteenSigns) {
   for (int i = 0; i < 60; ++i) stazioni.push_back(stazione(5000 + i * 1000, 22, 200));
   s.scenario(segni, stazioni, 100000);
   s.leggi();
-  EXPECT_EQ(s.st.codice_errore, 10);
+  EXPECT_EQ(s.st.codice_errore, codice::stazioni_esaurite);
   EXPECT_EQ(s.st.elementi[59].nome, "X");
   EXPECT_EQ(s.st.elementi[60].nome, "X") << "the 60th station is stored";
   EXPECT_EQ(s.st.elementi[60].progressiva, 64000);

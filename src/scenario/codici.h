@@ -31,4 +31,29 @@ constexpr int32_t errore_lettura = 25;      // the failure exit
 constexpr int32_t linea_mancante = 101;     // no line source
 constexpr int32_t generale_mancante = 102;  // no "[generale]" line
 constexpr int32_t curva_errata = 103;       // no radius class, or past 1,000,000 m
+
+// Every code the build records; 0 is no error. 14 and 23 are not used.
+inline constexpr int32_t tutti[] = {
+    0,  percorso_troppo_lungo, progressiva_non_multipla, ripetizione_inizio,
+    ripetizione_fine, ripetizione_codici, cartello_occupato, abbattimento_occupato,
+    stazione_non_multipla, lunghezza_stazione, stazioni_esaurite, codice_segnale,
+    codice_finestra, codice_interno, oltre_percorso, segnale_occupato, avviso_occupato,
+    inizio_occupato, fine_occupato, preavvisi_occupati, indicatori_occupati,
+    stazioni_vicine, fermata_iniziale, errore_lettura, linea_mancante,
+    generale_mancante, curva_errata};
+
+// The codes with which the line half ends the reading early, leaving the
+// train source unread (and, but for 101, the line source done with).
+inline constexpr int32_t fine_nella_linea[] = {
+    percorso_troppo_lungo, ripetizione_inizio, ripetizione_fine, ripetizione_codici,
+    cartello_occupato,     indicatori_occupati, linea_mancante,  generale_mancante,
+    curva_errata};
+
+constexpr bool in(const auto& codici, int32_t c) {
+  for (int32_t x : codici) {
+    if (x == c) return true;
+  }
+  return false;
+}
+
 }  // namespace codice

@@ -28,6 +28,10 @@ constexpr std::array<descrizione_reperto, static_cast<size_t>(reperto_id::numero
      "at most 1,000,000 m long. The reading stops here."},
     {percorso_negativo, "route-length-negative", codice::errore_lettura, E, "route length {valore} m is negative",
      "A track of negative size cannot be made; the route length must be 0 or more."},
+    {percorso_mancante, "no-route-length", codice::errore_lettura, E,
+     "the line source gives no route length",
+     "The header block after \"[generale]\" must hold a \"lunghezza percorso\" row: it sizes "
+     "the track. Without it no track is built and no file is written."},
     {ripetizione_inizio, "repetition-start-not-on-50", codice::ripetizione_inizio, E,
      "signal-code repetition starts at {valore} m, not a multiple of 50 m",
      "The first position of the signal-code repetition must lie on a 50 m cell boundary."},

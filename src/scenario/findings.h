@@ -39,6 +39,7 @@ enum class reperto_id : uint16_t {
   generale_mancante,      // 102
   percorso_troppo_lungo,  // 1
   percorso_negativo,      // 25
+  percorso_mancante,      // 25
   ripetizione_inizio,     // 3
   ripetizione_fine,       // 4
   ripetizione_codici,     // 5

@@ -1,3 +1,4 @@
+#include "scenario/codici.h"
 #include "track/completa_percorso.h"
 
 #include <gtest/gtest.h>
@@ -112,7 +113,7 @@ TEST(RuleA, NoRoomSetsCode11WithTheSignalsPosition) {
   scenario_state st = track(100, {{50, WARN}, {40, SIG}, {39, BOARD}, {38, SIG}});
   completa_percorso(st);
   // 40 has no room; 38 then gets its code point on 37.
-  EXPECT_EQ(st.codice_errore, 11);
+  EXPECT_EQ(st.codice_errore, codice::codice_segnale);
   EXPECT_EQ(st.posizione_errore, 40 * 50);
   EXPECT_EQ(code_points(st), std::vector<int32_t>{37});
 }
@@ -143,7 +144,7 @@ TEST(RuleB, WindowTakesTheFirstFreeCellOrSetsCode12) {
   completa_percorso(st);
   // Window 35..33 takes 33; window 29..27 is full; window 22..20 takes 22.
   EXPECT_EQ(code_points(st), (std::vector<int32_t>{22, 33}));
-  EXPECT_EQ(st.codice_errore, 12);
+  EXPECT_EQ(st.codice_errore, codice::codice_finestra);
   EXPECT_EQ(st.posizione_errore, 40 * 50);
 }
 
@@ -186,7 +187,7 @@ TEST(RuleB, NoRoomInsideSetsCode13AndEndsTheWalksCodePoints) {
   scenario_state st = track(200, {{37, BOARD}, {38, BOARD}, {39, BOARD}, {60, END}});
   start_board(st, 30, 100);
   completa_percorso(st);
-  EXPECT_EQ(st.codice_errore, 13);
+  EXPECT_EQ(st.codice_errore, codice::codice_interno);
   EXPECT_EQ(st.posizione_errore, 38 * 50);
   EXPECT_EQ(code_points(st), (std::vector<int32_t>{12, 19, 25}));
 }

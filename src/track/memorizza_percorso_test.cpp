@@ -9,6 +9,7 @@
 #include "track/race_codes.h"
 #include "reader/source_fixture.h"
 #include "run/errore.h"
+#include "scenario/codici.h"
 #include "scenario/naming.h"
 #include "scenario/scenario_state.h"
 #include "support/temp_folder.h"
@@ -144,6 +145,45 @@ TEST(Build, NoTrackReadEndsTheRunWithAFailureAndNoFiles) {
       EXPECT_EQ(name.find(".sim"), std::string::npos) << c.what << ": " << name;
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Every code point without room is a finding of its own, naming the row of
+// the board it serves; the status pair keeps only the last.
+TEST(BuildFindings, EachCodePointWithoutRoomIsReported) {
+  sorgenti s;
+  s.scenario({}, {"abbattimento, 2800, 75", "abbattimento, 2750, 75", "abbattimento, 2700, 75",
+                  "rallentamento, 3000, 60, 500, 0, 0, 0",
+                  "abbattimento, 5800, 75", "abbattimento, 5750, 75", "abbattimento, 5700, 75",
+                  "rallentamento, 6000, 60, 500, 0, 0, 0"});
+  ASSERT_EQ(memorizza_percorso(s.st, s.da_leggere(), 1).tipo, esito::fatto);
+  std::vector<std::pair<int32_t, int>> senza_posto;  // cell, line of the board's row
+  for (const reperto& r : s.reperti) {
+    if (r.id != reperto_id::codice_senza_posto_finestra) continue;
+    EXPECT_EQ(s.testo_di(r.dove), "rallentamento");
+    senza_posto.emplace_back(r.cella, s.riga_di(r.dove));
+  }
+  EXPECT_EQ(senza_posto, (std::vector<std::pair<int32_t, int>>{{61, 5}, {121, 9}}));
+  EXPECT_EQ(s.st.codice_errore, codice::codice_finestra);
+  EXPECT_EQ(s.st.posizione_errore, 121 * 50);
+}
+
+// A numbered error names the feature in cell 1 and the row that put it there.
+TEST(BuildFindings, ReservedPlaceTakenNamesTheRowOfCell1) {
+  sorgenti s;
+  s.scenario({}, {"velocita, 0, 100", "abbattimento,      50,   270"});
+  const esito_build e = memorizza_percorso(s.st, s.da_leggere(), 1);
+  ASSERT_EQ(e.tipo, esito::errore);
+  const reperto* r = s.ultimo_errore();
+  ASSERT_NE(r, nullptr);
+  EXPECT_EQ(r->id, reperto_id::errore_1250);
+  EXPECT_EQ(r->cella, 1);
+  EXPECT_EQ(r->valore, codice_cella::abbattimento);
+  EXPECT_EQ(s.testo_di(r->dove), "abbattimento");
+  EXPECT_EQ(s.riga_di(r->dove), 3);
 }
 
 }  // namespace
