@@ -129,6 +129,9 @@ struct taken_name {
   std::vector<std::string> left_over;  // files of this run left before the failure
 };
 
+// Cases print by their names in test listings.
+void PrintTo(const taken_name& c, std::ostream* os) { *os << c.name; }
+
 class OutputNameTaken : public testing::TestWithParam<taken_name> {};
 
 TEST_P(OutputNameTaken, EndsWithOneLineAndLosesNoGoodFile) {

@@ -32,6 +32,9 @@ struct caso {
   bool alla_fine;
 };
 
+// Cases print by their names in test listings.
+void PrintTo(const caso& c, std::ostream* os) { *os << c.nome; }
+
 class Campi : public ::testing::TestWithParam<caso> {};
 
 TEST_P(Campi, ReadAsTheRowsExpect) {

@@ -84,6 +84,9 @@ struct caso {
   atteso reperto_atteso;  // the last error found
 };
 
+// Cases print by their names in test listings.
+void PrintTo(const caso& c, std::ostream* os) { *os << c.nome; }
+
 class Stato : public ::testing::TestWithParam<caso> {};
 
 TEST_P(Stato, RecordsTheCodeAndLeavesTheDocumentsAsTabled) {
@@ -216,6 +219,9 @@ struct guasto {
   righe l, t;
   atteso causa;
 };
+
+// Cases print by their names in test listings.
+void PrintTo(const guasto& c, std::ostream* os) { *os << c.nome; }
 
 class Guasto : public ::testing::TestWithParam<guasto> {};
 

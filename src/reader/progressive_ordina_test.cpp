@@ -44,6 +44,9 @@ tre_voci ordina(const tre_voci& voci, scenario_state& st) {
   return out;
 }
 
+// Cases print by their names in test listings.
+void PrintTo(const caso& c, std::ostream* os) { *os << c.nome; }
+
 class Ordina : public ::testing::TestWithParam<caso> {};
 
 TEST_P(Ordina, PutsTheEntriesInDescendingStartOrder) {
