@@ -30,6 +30,7 @@
 #include "base/file_io.h"
 #include "scenario/naming.h"
 #include "run/platform.h"
+#include "run/source_files.h"
 #include "run/run.h"
 #include "scenario/scenario_state.h"
 #include "support/long_scenario.h"
@@ -263,7 +264,10 @@ void time_reading(benchmark::State& state, const std::string& line,
     st.salva_linea = 1;  // as the build leaves it for the reader
     const uint64_t a0 = allocations_so_far();
     const steady::time_point t0 = steady::now();
-    memorizza_dati(st);
+    {
+      const sorgenti_su_disco sorgenti(st);
+      memorizza_dati(st, sorgenti.sorgenti);
+    }
     const steady::time_point t1 = steady::now();
     allocations += allocations_so_far() - a0;
     state.SetIterationTime(seconds_between(t0, t1));
@@ -311,7 +315,7 @@ void bm_binary_files(benchmark::State& state) {
   }
   scenario_state st = fresh_state(work_folder());
   if (!place_sources(st, b.line_source, b.train_source) ||
-      !memorizza_percorso(st, silent_platform(), 1).ok()) {
+      memorizza_percorso_in_cartella(st, 1).tipo != esito::fatto) {
     state.SkipWithError("the built-in scenario could not be built");
     return;
   }
@@ -333,7 +337,6 @@ void bm_binary_files(benchmark::State& state) {
 // must end with status 0.
 void time_build(benchmark::State& state, const std::string& line,
                 const std::string& train) {
-  const platform p = silent_platform();
   uint64_t allocations = 0;
   cpu_split cpu;
   int64_t cells = 0;
@@ -346,15 +349,16 @@ void time_build(benchmark::State& state, const std::string& line,
     const uint64_t a0 = allocations_so_far();
     const cpu_split c0 = cpu_now();
     const steady::time_point t0 = steady::now();
-    Status s = memorizza_percorso(st, p, 1);
+    const esito_build e = memorizza_percorso_in_cartella(st, 1);
     const steady::time_point t1 = steady::now();
     const cpu_split c1 = cpu_now();
     allocations += allocations_so_far() - a0;
     cpu.user += c1.user - c0.user;
     cpu.system += c1.system - c0.system;
     state.SetIterationTime(seconds_between(t0, t1));
-    if (!s.ok()) {
-      state.SkipWithError(s.message().c_str());
+    if (e.tipo != esito::fatto) {
+      state.SkipWithError(e.status.ok() ? "the build stopped with a numbered error"
+                                        : e.status.message().c_str());
       break;
     }
     if (st.codice_errore != 0) {
@@ -444,7 +448,7 @@ int build_long_once() {
   temp_folder folder;
   scenario_state st = fresh_state(folder.path());
   if (!write_long_scenario(st, make_long_scenario()).ok()) return 2;
-  if (!memorizza_percorso(st, silent_platform(), 1).ok()) return 2;
+  if (memorizza_percorso_in_cartella(st, 1).tipo != esito::fatto) return 2;
   return st.codice_errore == 0 ? 0 : 1;
 }
 
@@ -500,8 +504,8 @@ class recording_reporter : public benchmark::ConsoleReporter {
 const char* const name_whole_run = "whole_run/builtin";
 const char* const name_floor_in_place = "floor/whole_run_files/in_place";
 const char* const name_floor_renamed = "floor/whole_run_files/renamed";
-const char* const name_build_builtin = "track/builtin";
-const char* const name_build_long = "track/long_1000000m";
+const char* const name_build_builtin = "build/builtin";
+const char* const name_build_long = "build/long_1000000m";
 
 void register_benchmarks() {
   auto unit = benchmark::kMillisecond;
