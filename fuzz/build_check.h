@@ -28,6 +28,8 @@
 #include "track/memorizza_percorso.h"
 #include "run/errore.h"
 #include "base/file_io.h"
+#include "format/decode.h"
+#include "format/layout.h"
 #include "scenario/naming.h"
 #include "documents/documents.h"
 #include "scenario/scenario_state.h"
@@ -87,14 +89,6 @@ inline std::string make_private_folder() {
 
 namespace detail {
 
-inline uint16_t u16(const std::string& b, size_t at) {
-  return static_cast<uint16_t>(static_cast<unsigned char>(b[at]) |
-                               static_cast<unsigned char>(b[at + 1]) << 8);
-}
-inline int16_t i16(const std::string& b, size_t at) {
-  return static_cast<int16_t>(u16(b, at));
-}
-
 // Reader status codes after which the line half stopped early and the
 // train source stays on disk unread.
 inline bool line_half_stopped(int32_t code) { return codice::in(codice::fine_nella_linea, code); }
@@ -126,7 +120,6 @@ struct case_result {
 // Runs the build on one case in `folder` (emptied first) and checks what it
 // left; the case passed when `problems` is empty.
 inline case_result run_case(const fuzz_case& c, const std::string& folder) {
-  using detail::u16;
   namespace fs = std::filesystem;
   case_result result;
   std::vector<std::string>& problems = result.problems;
@@ -203,39 +196,43 @@ inline case_result run_case(const fuzz_case& c, const std::string& folder) {
     allowed.insert(fs::path(sim_path).filename().string());
     allowed.insert(fs::path(track_path).filename().string());
 
-    // Track file: one 15-byte record per cell, cell 1 stamped 5121.
+    // Track file: one record per cell, cell 1 stamped 5121.
     std::string bytes;
+    std::vector<cella> percorso;
     if (!track_exists || !read_file(track_path, bytes).ok()) {
       fail("no track file");
-    } else if (bytes.size() != 15 * (static_cast<size_t>(st.numero_celle) + 1)) {
+    } else if (bytes.size() !=
+               dimensione_cella * (static_cast<size_t>(st.numero_celle) + 1)) {
       fail("track file of " + std::to_string(bytes.size()) + " bytes for " +
            std::to_string(st.numero_celle + 1) + " cells");
-    } else if (detail::i16(bytes, 16) != 5121) {
+    } else if (const decode_status d = decode_percorso(bytes, percorso); !d.ok) {
+      fail(d.message);
+    } else if (percorso.size() < 2 || percorso[1].dato_a != 5121) {
       fail("track file without the 5121 stamp in cell 1");
     }
 
-    // Scenario file: 87 records of 34 bytes plus their names.
+    // Scenario file: the slots, their fixed parts plus their names.
     size_t names = 0;
     for (const elemento& e : st.elementi) names += e.nome.size();
+    const size_t fixed = numero_slot * dimensione_fissa_slot;
+    std::array<elemento, slot::numero> elementi;
     if (!sim_exists || !read_file(sim_path, bytes).ok()) {
       fail("no scenario file");
-    } else if (bytes.size() != 2958 + names) {
+    } else if (bytes.size() != fixed + names) {
       fail("scenario file of " + std::to_string(bytes.size()) + " bytes, expected " +
-           std::to_string(2958 + names));
+           std::to_string(fixed + names));
+    } else if (const decode_status d = decode_elementi(bytes, elementi); !d.ok) {
+      // Also where the records do not end at the file's end.
+      fail(d.message);
     } else {
-      // Slot 0 is never filled: 34 zero bytes, its name empty.
-      if (bytes.compare(0, 34, std::string(34, '\0')) != 0)
-        fail("scenario file: slot 0 is not empty");
-      size_t at = 0;
-      for (int slot = 0; slot < slot::numero && at + 34 <= bytes.size(); ++slot) {
-        const size_t n = u16(bytes, at + 14);
-        if (bytes.compare(at + 16, n, st.elementi[static_cast<size_t>(slot)].nome) != 0) {
-          fail("scenario file: name of slot " + std::to_string(slot) + " differs");
+      // Slot 0 is never filled: all zero, its name empty.
+      if (elementi[0] != elemento{}) fail("scenario file: slot 0 is not empty");
+      for (size_t k = 0; k < elementi.size(); ++k) {
+        if (elementi[k].nome != st.elementi[k].nome) {
+          fail("scenario file: name of slot " + std::to_string(k) + " differs");
           break;
         }
-        at += 34 + n;
       }
-      if (at != bytes.size()) fail("scenario file records do not end at its end");
     }
 
     // Line plan file: exactly when asked for; 2 x (lunghezza_tracciato + 1)
@@ -247,25 +244,13 @@ inline case_result run_case(const fuzz_case& c, const std::string& folder) {
     } else {
       allowed.insert(fs::path(plan_path).filename().string());
       const size_t expected = 2 * (static_cast<size_t>(st.lunghezza_tracciato) + 1);
-      size_t count = 0;
-      size_t at = 0;
-      bool bad_tag = false;
-      while (at + 2 <= bytes.size()) {
-        const uint16_t tag = u16(bytes, at);
-        if (tag != 0 && tag != 2 && tag != 5) {
-          bad_tag = true;
-          break;
-        }
-        at += 2 + (tag == 2 ? 2 : tag == 5 ? 8 : 0);
-        ++count;
-      }
-      if (bad_tag) {
-        fail("line plan file: tag outside 0, 2, 5 at byte " + std::to_string(at));
-      } else if (at != bytes.size()) {
-        fail("line plan file: the last element is cut short");
-      } else if (count != expected) {
-        fail("line plan file of " + std::to_string(count) + " elements, expected " +
-             std::to_string(expected));
+      tracciato_t tracciato;
+      if (const decode_status d = decode_tracciato(bytes, tracciato); !d.ok) {
+        // An unknown tag, an element cut short or an odd count.
+        fail(d.message);
+      } else if (tracciato.tipo.size() != expected) {
+        fail("line plan file of " + std::to_string(tracciato.tipo.size()) +
+             " elements, expected " + std::to_string(expected));
       }
     }
   }

@@ -10,6 +10,7 @@
 
 #include "../fuzz/build_check.h"
 #include "documents/documents.h"
+#include "format/decode.h"
 #include "scenario/codici.h"
 #include "support/temp_folder.h"
 
@@ -122,12 +123,13 @@ TEST(FuzzSeeds, SlowdownSeedGetsCodePointsFromTheBuild) {
                                bytes.size()),
       dir.path());
   ASSERT_TRUE(r.problems.empty()) << problems_text(r);
-  const std::string track = read_bytes(dir.file("Vardelia_Corvessa.dat"));
+  std::vector<cella> percorso;
+  const decode_status d =
+      decode_percorso(read_bytes(dir.file("Vardelia_Corvessa.dat")), percorso);
+  ASSERT_TRUE(d.ok) << d.message;
   int placed = 0;
-  for (size_t at = 0; at + 15 <= track.size(); at += 15) {
-    if (track[at] == 12 && static_cast<unsigned char>(track[at + 1]) == 180 &&
-        track[at + 2] == 0)
-      ++placed;
+  for (const cella& c : percorso) {
+    if (c.codice == codice_cella::abbattimento && c.dato_a == 180) ++placed;
   }
   EXPECT_GE(placed, 3) << "three windows before the start board at least";
 }

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "format/decode.h"
 #include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -34,11 +36,6 @@ run_result run_program(const temp_folder& dir) {
   return r;
 }
 
-uint16_t u16(const std::string& b, size_t at) {
-  return static_cast<uint16_t>(static_cast<unsigned char>(b[at]) |
-                               static_cast<unsigned char>(b[at + 1]) << 8);
-}
-
 const std::vector<std::string> six_files = {"Vardelia_Corvessa.dat",
                                             "Vardelia_Corvessa.sim",
                                             "Vardelia_Corvessa_note.txt",
@@ -54,41 +51,34 @@ TEST(Program, RunLeavesSixFilesAndPrintsOnlyTheLabel) {
   EXPECT_EQ(r.err, "Attendere\n");
   EXPECT_EQ(dir.files(), six_files) << "the two source documents are deleted";
 
-  // Track file: 15 bytes for each of cells 0..6820; cell 1 holds 5121.
+  // Track file: cells 0..6820; cell 1 holds 5121.
   std::string track = read_bytes(dir.file("Vardelia_Corvessa.dat"));
   ASSERT_EQ(track.size(), 102315u);
-  EXPECT_EQ(u16(track, 16), 5121);
+  std::vector<cella> percorso;
+  decode_status d = decode_percorso(track, percorso);
+  ASSERT_TRUE(d.ok) << d.message;
+  ASSERT_EQ(percorso.size(), 6821u);
+  EXPECT_EQ(percorso[1].dato_a, 5121);
 
-  // Scenario file: 87 records of 34 bytes plus their names, nothing after.
-  std::string sim = read_bytes(dir.file("Vardelia_Corvessa.sim"));
-  size_t at = 0;
-  std::vector<std::string> names;
-  for (int slot = 0; slot < 87; ++slot) {
-    ASSERT_LE(at + 34, sim.size());
-    uint16_t n = u16(sim, at + 14);
-    names.push_back(sim.substr(at + 16, n));
-    at += 34 + n;
-  }
-  EXPECT_EQ(at, sim.size());
-  EXPECT_EQ(names[0], "");
-  EXPECT_EQ(names[1], "Roma Termini");
-  EXPECT_EQ(names[85], "Vardelia");
-  EXPECT_EQ(names[86], "Corvessa");
+  // Scenario file: the 87 slots and their names, nothing after.
+  std::array<elemento, slot::numero> elementi;
+  d = decode_elementi(read_bytes(dir.file("Vardelia_Corvessa.sim")), elementi);
+  ASSERT_TRUE(d.ok) << d.message;
+  EXPECT_EQ(elementi[0].nome, "");
+  EXPECT_EQ(elementi[1].nome, "Roma Termini");
+  EXPECT_EQ(elementi[85].nome, "Vardelia");
+  EXPECT_EQ(elementi[86].nome, "Corvessa");
 
   // Line plan file: 2 x 341001 tagged elements, the last two of each half empty.
   std::string plan = read_bytes(dir.file("Vardelia_linea.dat"));
-  std::vector<uint16_t> tags;
-  tags.reserve(682002);
-  for (at = 0; at + 2 <= plan.size();) {
-    uint16_t tag = u16(plan, at);
-    ASSERT_TRUE(tag == 0 || tag == 2 || tag == 5) << "tag " << tag << " at " << at;
-    tags.push_back(tag);
-    at += 2 + (tag == 2 ? 2 : tag == 5 ? 8 : 0);
-  }
-  EXPECT_EQ(at, plan.size());
-  ASSERT_EQ(tags.size(), 682002u);
+  tracciato_t tracciato;
+  d = decode_tracciato(plan, tracciato);
+  ASSERT_TRUE(d.ok) << d.message;
+  ASSERT_EQ(tracciato.tipo.size(), 682002u);
+  EXPECT_EQ(tracciato.ultimo, 341000);
   EXPECT_EQ(plan.substr(0, 10),
             std::string("\x02\x00\x00\x00\x02\x00\x00\x00\x05\x00", 10));
+  const std::vector<uint8_t>& tags = tracciato.tipo;
   for (size_t half : {size_t{0}, size_t{341001}}) {
     EXPECT_EQ(tags[half + 0], 2);
     EXPECT_EQ(tags[half + 1], 2);

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <string>
 
+#include "format/decode.h"
+#include "format/layout.h"
 #include "scenario/naming.h"
 #include "support/temp_folder.h"
 
@@ -166,6 +169,96 @@ TEST(LinePlanFile, LongPolylineKeepsEveryElementInPlace) {
   // metre 150369 holds 369 (0x0171), metre 150370 is empty.
   EXPECT_EQ(hex(image.substr(metres * 10 + 50123 * 8, 6)), "02 00 71 01 00 00");
   EXPECT_EQ(hex(image.substr(image.size() - 2)), "00 00");
+}
+
+// Every field of the three records, written and decoded back, at the ends
+// of its range: a field at the wrong offset or width, read with the wrong
+// sign or cut, comes back different.
+TEST(RoundTrip, CellsAtTheEndsOfEveryRange) {
+  std::vector<cella> percorso = {
+      {},
+      {255, 32767, 32767, 32767, 32767, 255, 255, 255, 255, 255, 255},
+      {1, -32768, -32768, -32768, -32768, 128, 127, 1, 0, 200, 60},
+      {14, -1, 1, -256, 256, 1, 2, 3, 4, 5, 6},
+  };
+  std::vector<cella> letti(7);
+  decode_status d = decode_percorso(immagine_percorso(percorso), letti);
+  ASSERT_TRUE(d.ok) << d.message;
+  EXPECT_EQ(letti, percorso);
+
+  d = decode_percorso(immagine_percorso({}), letti);
+  ASSERT_TRUE(d.ok) << d.message;
+  EXPECT_TRUE(letti.empty());
+}
+
+TEST(RoundTrip, SlotsWithExtremeValuesAndNames) {
+  using lim32 = std::numeric_limits<int32_t>;
+  std::array<elemento, slot::numero> elementi{};
+  elementi[1] = {255,    lim32::min(), lim32::max(), -1,          255, "Citt\xE0 \xE8",
+                 -32768, 32767,        -1,           0,           1,   255,
+                 0,      128,          255,          lim32::min()};
+  elementi[2] = {1, 1, -1, 71990, 0,    std::string(300, 'x'), 5121, -2, 3, -4, 5,
+                 6, 7, 8,  9,     82875};
+  elementi[40].nome = std::string(1, '\xE0');
+  elementi[85].nome = std::string(65535, 'a');
+  elementi[86] = {3, 0, 0, 0, 0, "Corvessa", 0, 0, 0, 0, 0, 0, 0, 0, 0, lim32::max()};
+
+  std::array<elemento, slot::numero> letti{};
+  const decode_status d = decode_elementi(immagine_elementi(elementi), letti);
+  ASSERT_TRUE(d.ok) << d.message;
+  for (size_t k = 0; k < elementi.size(); ++k) EXPECT_EQ(letti[k], elementi[k]) << k;
+}
+
+TEST(RoundTrip, NameOverTheCountIsCutToIt) {
+  std::array<elemento, slot::numero> elementi{};
+  elementi[5].nome = std::string(65535, 'a') + "bcd";
+  elementi[5].orario = -7;
+  const std::string image = immagine_elementi(elementi);
+  EXPECT_EQ(image.size(), numero_slot * dimensione_fissa_slot + 65535);
+
+  std::array<elemento, slot::numero> letti{};
+  const decode_status d = decode_elementi(image, letti);
+  ASSERT_TRUE(d.ok) << d.message;
+  EXPECT_EQ(letti[5].nome, std::string(65535, 'a'));
+  EXPECT_EQ(letti[5].orario, -7);
+}
+
+TEST(RoundTrip, PlanElementsKeepTagAndEveryBitOfTheValue) {
+  tracciato_t t;
+  t.crea(4);
+  t.metti_intero(0, 0, -32768);
+  t.metti_intero(1, 0, 32767);
+  t.metti_intero(2, 0, -1);
+  t.metti_reale(3, 0, -0.0);
+  t.metti_reale(0, 1, 1e300);
+  t.metti_reale(1, 1, std::numeric_limits<double>::denorm_min());
+  t.metti_reale(2, 1, std::numeric_limits<double>::quiet_NaN());
+  t.metti_reale(3, 1, -1234.5678);
+  // metres 4 (x and y) stay empty.
+
+  tracciato_t letto;
+  const decode_status d = decode_tracciato(immagine_tracciato(t), letto);
+  ASSERT_TRUE(d.ok) << d.message;
+  EXPECT_EQ(letto.ultimo, t.ultimo);
+  EXPECT_EQ(letto.tipo, t.tipo);
+  ASSERT_EQ(letto.valore.size(), t.valore.size());
+  EXPECT_EQ(
+      std::memcmp(letto.valore.data(), t.valore.data(), t.valore.size() * sizeof(double)),
+      0);
+}
+
+TEST(RoundTrip, PlanElementOfAnUnknownTypeIsWrittenEmpty) {
+  tracciato_t t;
+  t.crea(0);
+  t.tipo[0] = 7;
+  t.valore[0] = 3.0;
+  t.metti_intero(0, 1, 9);
+
+  tracciato_t letto;
+  const decode_status d = decode_tracciato(immagine_tracciato(t), letto);
+  ASSERT_TRUE(d.ok) << d.message;
+  EXPECT_EQ(letto.tipo, (std::vector<uint8_t>{tracciato_t::vuoto, tracciato_t::intero}));
+  EXPECT_EQ(letto.valore, (std::vector<double>{0.0, 9.0}));
 }
 
 TEST(BinaryFiles, WritesThreeFilesReplacingLongerOnes) {
