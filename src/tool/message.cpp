@@ -1,0 +1,52 @@
+#include "tool/message.h"
+
+#include <string_view>
+
+#include "tool/kilometric.h"
+
+namespace {
+
+constexpr int64_t metri_per_cella = 50;
+
+std::string buco(std::string_view nome, const reperto& r,
+                 const std::array<elemento, slot::numero>& elementi, uint32_t riga) {
+  std::optional<int64_t> metri = metri_di(r);
+  if (nome == "cella") return std::to_string(r.cella);
+  if (nome == "metri") return metri ? std::to_string(*metri) + " m" : "? m";
+  if (nome == "km") {
+    std::optional<int64_t> km = metri ? progressiva_di(elementi, *metri) : std::nullopt;
+    return km ? std::string(", km ").append(formato_km(*km)) : "";
+  }
+  if (nome == "valore") return std::to_string(r.valore);
+  if (nome == "limite") return std::to_string(r.limite);
+  if (nome == "riga") return riga > 0 ? std::to_string(riga) : "?";
+  return std::string("{").append(nome).append("}");  // not a hole: kept as written
+}
+
+}  // namespace
+
+std::optional<int64_t> metri_di(const reperto& r) {
+  if (r.ha_posizione) return r.posizione;
+  if (r.cella >= 0) return int64_t{r.cella} * metri_per_cella;
+  return std::nullopt;
+}
+
+std::string componi_messaggio(const reperto& r,
+                              const std::array<elemento, slot::numero>& elementi,
+                              uint32_t riga) {
+  std::string_view modello = descrivi(r.id).messaggio;
+  std::string out;
+  size_t i = 0;
+  while (i < modello.size()) {
+    size_t aperta = modello.find('{', i);
+    size_t chiusa = aperta == std::string_view::npos ? aperta : modello.find('}', aperta);
+    if (chiusa == std::string_view::npos) {
+      out.append(modello.substr(i));
+      break;
+    }
+    out.append(modello.substr(i, aperta - i));
+    out.append(buco(modello.substr(aperta + 1, chiusa - aperta - 1), r, elementi, riga));
+    i = chiusa + 1;
+  }
+  return out;
+}
