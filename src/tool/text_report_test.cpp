@@ -107,14 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
         Caso{"EndOfDocumentAfterALineEnd",
              "[generale]\r\nlunghezza percorso, 5\r\n",
              "",
-             {[] {
-               reperto r = a(reperto_id::fine_documento, documento::linea, 35, 0);
-               r.valore = 3;
-               return r;
-             }()},
-             "dir/L_linea.txt:2:22: error: the document ends inside a row: 3 more "
-             "field(s) "
-             "expected [25]\n"
+             {a(reperto_id::fine_documento, documento::linea, 35, 0)},
+             "dir/L_linea.txt:2:22: error: the document ends inside this row [25]\n"
              "    2 | lunghezza percorso, 5\n"
              "      |                      ^\n"
              "1 error generated.\n"},
@@ -122,8 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
              "",
              "a\rb\nsegnale, 1",
              {a(reperto_id::fine_documento, documento::treno, 14, 0)},
-             "L_T-.txt:3:11: error: the document ends inside a row: 0 more field(s) "
-             "expected [25]\n"
+             "L_T-.txt:3:11: error: the document ends inside this row [25]\n"
              "    3 | segnale, 1\n"
              "      |           ^\n"
              "1 error generated.\n"},

@@ -1,0 +1,7 @@
+// The tool's command line: scenario [--color=WHEN] build|check|new ...
+#pragma once
+
+// Parses the arguments, runs the command and returns the exit status.
+// --help and --version print to stdout; a usage error is one line on
+// stderr and status 2.
+int esegui_scenario(int argc, char** argv);

@@ -1,0 +1,51 @@
+// scenario new DIR: the built-in scenario's source documents and crew
+// documents, as a starting point for an author.
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "documents/documents.h"
+#include "scenario/naming.h"
+#include "scenario/scenario_state.h"
+#include "tool/commands.h"
+#include "tool/exit_codes.h"
+#include "tool/folder.h"
+
+int comando_new(const opzioni_new& o) {
+  scenario_state st;
+  st.cartella = cartella_pulita(o.cartella);
+  st.linea = identificativo_linea;
+  st.treno = identificativo_treno;
+
+  struct documento_new {
+    file_kind kind;
+    Status (*scrivi)(const scenario_state&);
+  };
+  const documento_new documenti[] = {{file_kind::line_source, dati_linea},
+                                     {file_kind::train_source, dati_treno},
+                                     {file_kind::notes, dati_note},
+                                     {file_kind::slowdown_form, dati_rallentamenti},
+                                     {file_kind::train_sheet, dati_scheda}};
+
+  // Every name is checked before anything is written, so a refusal leaves
+  // the folder as it was.
+  if (!o.forza) {
+    for (const documento_new& d : documenti) {
+      std::string path = file_path(st, d.kind);
+      std::error_code ec;
+      auto tipo = std::filesystem::symlink_status(path, ec).type();
+      if (tipo != std::filesystem::file_type::not_found &&
+          tipo != std::filesystem::file_type::none) {
+        return fallimento("'" + path + "' already exists (use --force to replace it)");
+      }
+    }
+  }
+  Status s = crea_cartella(st.cartella);
+  if (!s.ok()) return fallimento(s.message());
+  for (const documento_new& d : documenti) {
+    s = d.scrivi(st);
+    if (!s.ok()) return fallimento(s.message());
+    std::printf("wrote %s\n", file_path(st, d.kind).c_str());
+  }
+  return uscita::ok;
+}

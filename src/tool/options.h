@@ -1,0 +1,23 @@
+// The tool's command line, parsed: one plain record per command.
+#pragma once
+
+#include <optional>
+#include <string>
+
+// build and check.
+struct opzioni_build {
+  std::string sorgente_linea;  // the paths as typed
+  std::string sorgente_treno;
+  std::string cartella = ".";        // where build writes the binary files
+  bool senza_tracciato = false;      // --no-plan: no line plan file
+  bool forza = false;                // --force: write despite errors
+  std::optional<std::string> linea;  // --line, UTF-8
+  std::optional<std::string> treno;  // --train, UTF-8
+  bool colore = false;               // from --color and whether stderr is a terminal
+};
+
+// new.
+struct opzioni_new {
+  std::string cartella;
+  bool forza = false;  // replace existing files
+};

@@ -1,0 +1,466 @@
+// Whole-program tests of the author's tool: the built `scenario` run as a
+// user runs it, in a folder of its own, its stdout, stderr and exit status
+// compared as text.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "documents/documents.h"
+#include "scenario/naming.h"
+#include "scenario/scenario_state.h"
+#include "support/temp_folder.h"
+#include "track/memorizza_percorso.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct esito_tool {
+  int stato = -1;
+  std::string out, err;
+};
+
+std::string quota(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+std::string riga_di_comando(const std::vector<std::string>& argomenti) {
+  std::string comando = quota(SCENARIO_TOOL);
+  for (const std::string& a : argomenti) comando.append(" ").append(quota(a));
+  return comando;
+}
+
+// Runs the tool in `cartella`, stdin empty, stdout and stderr to files
+// outside that folder. `ambiente` goes before the command (e.g. "NO_COLOR=1").
+esito_tool esegui(const std::string& cartella, const std::vector<std::string>& argomenti,
+                  const std::string& ambiente = "env -u NO_COLOR") {
+  temp_folder cattura;
+  std::string comando = "cd " + quota(cartella) + " && " + ambiente + " " +
+                        riga_di_comando(argomenti) + " </dev/null >" +
+                        quota(cattura.file("out")) + " 2>" + quota(cattura.file("err"));
+  int raw = std::system(comando.c_str());
+  esito_tool r;
+  if (raw != -1 && WIFEXITED(raw)) r.stato = WEXITSTATUS(raw);
+  r.out = read_bytes(cattura.file("out"));
+  r.err = read_bytes(cattura.file("err"));
+  return r;
+}
+
+std::vector<std::string> nomi_in(const std::string& cartella) {
+  if (!fs::exists(cartella)) return {};
+  std::vector<std::string> nomi;
+  for (const auto& e : fs::directory_iterator(cartella)) {
+    nomi.push_back(e.path().filename().string());
+  }
+  std::sort(nomi.begin(), nomi.end());
+  return nomi;
+}
+
+const std::vector<std::string> tre_file = {"Vardelia_Corvessa.dat",
+                                           "Vardelia_Corvessa.sim", "Vardelia_linea.dat"};
+
+// The built-in documents, as `scenario new` writes them into `cartella`.
+void nuovo(const temp_folder& cartella) {
+  esito_tool r = esegui(cartella.path(), {"new", "."});
+  ASSERT_EQ(r.stato, 0) << r.err;
+}
+
+// A small line and train whose second signal takes the cell of the first;
+// a tab and a Windows-1252 "à" stand before the field in question.
+const std::string linea_piccola =
+    "[generale]\r\n"
+    "lunghezza percorso,    10000\r\n"
+    "progressiva chilometrica uno,    0,    3050,    0\r\n"
+    "[curve]\r\n"
+    "[fine]\r\n";
+const std::string treno_segnale_doppio =
+    "[generale]\r\n"
+    "[segnali]\r\n"
+    "segnale,    1050,   2, 4, 1,  1, 0,    2,  2,1,1, 0\r\n"
+    "segnale,\t1060,   2, 4, 1,  1, 0,    2,  2,1,1, 0\r\n"
+    "[fine]\r\n";
+
+// ---------------------------------------------------------------------------
+// The command line.
+
+TEST(ToolCommandLine, HelpAndVersionGoToStdout) {
+  temp_folder d;
+  esito_tool r = esegui(d.path(), {"--version"});
+  EXPECT_EQ(r.stato, 0);
+  EXPECT_EQ(r.out, "scenario " SCENARIO_VERSION "\n");
+  EXPECT_EQ(r.err, "");
+
+  struct Caso {
+    std::vector<std::string> argomenti;
+    std::vector<std::string> parti;  // each must be in the help text
+  } casi[] = {
+      {{"--help"},
+       {"Usage: scenario [OPTIONS] SUBCOMMAND", "build", "check", "new", "--color"}},
+      {{"build", "--help"},
+       {"Usage: scenario build [OPTIONS] LINE_SOURCE TRAIN_SOURCE", "--no-plan",
+        "--force", "--line NAME", "--train NAME", "-o,--output DIR"}},
+      {{"check", "--help"},
+       {"Usage: scenario check [OPTIONS] LINE_SOURCE TRAIN_SOURCE", "--line NAME"}},
+      {{"new", "-h"}, {"Usage: scenario new [OPTIONS] DIR", "--force"}},
+  };
+  for (const Caso& c : casi) {
+    r = esegui(d.path(), c.argomenti);
+    EXPECT_EQ(r.stato, 0) << c.argomenti[0];
+    EXPECT_EQ(r.err, "");
+    for (const std::string& p : c.parti) EXPECT_NE(r.out.find(p), std::string::npos) << p;
+  }
+  EXPECT_EQ(nomi_in(d.path()), std::vector<std::string>{}) << "nothing written";
+}
+
+TEST(ToolCommandLine, UsageErrorsAreOneLineAndStatus2) {
+  temp_folder d;
+  write_bytes(d.file("a.txt"), "x");
+  write_bytes(d.file("b.txt"), "x");
+  struct Caso {
+    std::vector<std::string> argomenti;
+    std::string err;
+  } casi[] = {
+      {{},
+       "scenario: a command is required: build, check or new (see 'scenario --help')\n"},
+      {{"frobnicate"},
+       "scenario: the following argument was not expected: frobnicate (see 'scenario "
+       "--help')\n"},
+      {{"build", "--bogus", "a.txt", "b.txt"},
+       "scenario: the following argument was not expected: --bogus (see 'scenario build "
+       "--help')\n"},
+      {{"check", "L_linea.txt"},
+       "scenario: TRAIN_SOURCE is required (see 'scenario check --help')\n"},
+      {{"--color=blue"},
+       "scenario: --color: blue not in {auto,always,never} (see 'scenario --help')\n"},
+      {{"--color=blue", "check", "a.txt", "b.txt"},
+       "scenario: --color: blue not in {auto,always,never} (see 'scenario check "
+       "--help')\n"},
+      {{"check", "L_linea.txt", "L_T-.txt"},
+       "scenario: cannot open 'L_linea.txt': No such file or directory\n"},
+      {{"build", "--line", "L", "--train", "T", "a.txt", "missing.txt"},
+       "scenario: cannot open 'missing.txt': No such file or directory\n"},
+      {{"check", "a.txt", "b.txt"},
+       "scenario: cannot tell the line identifier from 'a.txt': the name is not "
+       "'<line>_linea.txt' (give it with --line NAME)\n"},
+      {{"check", "--line", "L", "a.txt", "b.txt"},
+       "scenario: cannot tell the train identifier from 'b.txt': the name is not "
+       "'L_<train>-.txt' (give it with --train NAME)\n"},
+      {{"build", "--line", "Λ", "--train", "T", "a.txt", "b.txt"},
+       "scenario: the line identifier 'Λ' holds a character with no Windows-1252 form: "
+       "U+039B\n"},
+      {{"check", "--line", "L", "--train", "T€Ж", "a.txt", "b.txt"},
+       "scenario: the train identifier 'T€Ж' holds a character with no Windows-1252 "
+       "form: "
+       "U+0416\n"},
+      {{"new"}, "scenario: DIR is required (see 'scenario new --help')\n"},
+  };
+  for (const Caso& c : casi) {
+    esito_tool r = esegui(d.path(), c.argomenti);
+    std::string detto = c.argomenti.empty() ? "(none)" : riga_di_comando(c.argomenti);
+    EXPECT_EQ(r.stato, 2) << detto;
+    EXPECT_EQ(r.err, c.err) << detto;
+    EXPECT_EQ(r.out, "") << detto;
+  }
+  EXPECT_EQ(nomi_in(d.path()), (std::vector<std::string>{"a.txt", "b.txt"}));
+}
+
+// ---------------------------------------------------------------------------
+// new.
+
+TEST(ToolNew, WritesTheFiveBuiltInDocuments) {
+  temp_folder d;
+  esito_tool r = esegui(d.path(), {"new", "a/b"});
+  ASSERT_EQ(r.stato, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out,
+            "wrote a/b/Vardelia_linea.txt\n"
+            "wrote a/b/Vardelia_Corvessa-.txt\n"
+            "wrote a/b/Vardelia_Corvessa_note.txt\n"
+            "wrote a/b/Vardelia_Corvessa_rallentamenti.txt\n"
+            "wrote a/b/Vardelia_Corvessa_scheda_treno.txt\n");
+
+  // The same bytes the core's writers give.
+  temp_folder atteso;
+  scenario_state st;
+  st.cartella = atteso.path();
+  st.linea = identificativo_linea;
+  st.treno = identificativo_treno;
+  for (auto w : {dati_linea, dati_treno, dati_note, dati_rallentamenti, dati_scheda}) {
+    ASSERT_TRUE(w(st).ok());
+  }
+  ASSERT_EQ(nomi_in(d.file("a/b")), atteso.files());
+  for (const std::string& nome : atteso.files()) {
+    EXPECT_TRUE(read_bytes(d.file("a/b/" + nome)) == read_bytes(atteso.file(nome)))
+        << nome;
+  }
+}
+
+TEST(ToolNew, RefusesToReplaceAFileWithoutForce) {
+  temp_folder d;
+  write_bytes(d.file("Vardelia_Corvessa_note.txt"), "my notes");
+  esito_tool r = esegui(d.path(), {"new", "."});
+  EXPECT_EQ(r.stato, 2);
+  EXPECT_EQ(r.err,
+            "scenario: './Vardelia_Corvessa_note.txt' already exists (use --force to "
+            "replace it)\n");
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(d.files(), std::vector<std::string>{"Vardelia_Corvessa_note.txt"})
+      << "nothing else written";
+  EXPECT_EQ(read_bytes(d.file("Vardelia_Corvessa_note.txt")), "my notes");
+
+  r = esegui(d.path(), {"new", "--force", "."});
+  EXPECT_EQ(r.stato, 0) << r.err;
+  EXPECT_EQ(d.files().size(), 5u);
+  EXPECT_NE(read_bytes(d.file("Vardelia_Corvessa_note.txt")), "my notes");
+}
+
+// ---------------------------------------------------------------------------
+// Diagnostics as the author sees them.
+
+TEST(ToolDiagnostics, CheckShowsTheFindingsWithPlacesAndLines) {
+  temp_folder d;
+  write_bytes(d.file("Città_linea.txt"), linea_piccola);
+  write_bytes(d.file("Città_Più-.txt"), treno_segnale_doppio);
+  esito_tool r = esegui(d.path(), {"check", "Città_linea.txt", "./Città_Più-.txt"});
+  EXPECT_EQ(r.stato, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(
+      r.err,
+      "./Città_Più-.txt:4:10: error: signal on a cell already taken (cell 22, 1060 m, "
+      "km 4.110) [16]\n"
+      "    4 | segnale,        1060,   2, 4, 1,  1, 0,    2,  2,1,1, 0\n"
+      "      |                 ^~~~\n"
+      "./Città_Più-.txt:3:1: note: the cell was first taken here\n"
+      "    3 | segnale,    1050,   2, 4, 1,  1, 0,    2,  2,1,1, 0\n"
+      "      | ^~~~~~~\n"
+      "./Città_Più-.txt:4:49: note: reading stopped here: rows after line 4 were not "
+      "read\n"
+      "    4 | segnale,        1060,   2, 4, 1,  1, 0,    2,  2,1,1, 0\n"
+      "      |                                                        ^\n"
+      "1 error generated.\n");
+}
+
+TEST(ToolDiagnostics, GoodDocumentsGiveSilenceAndStatus0) {
+  temp_folder d;
+  nuovo(d);
+  esito_tool r =
+      esegui(d.path(), {"check", "Vardelia_linea.txt", "Vardelia_Corvessa-.txt"});
+  EXPECT_EQ(r.stato, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out, "");
+}
+
+TEST(ToolDiagnostics, ColourOnlyOnATerminalWithoutNoColor) {
+  temp_folder d;
+  write_bytes(d.file("L_linea.txt"), linea_piccola);
+  write_bytes(d.file("L_T-.txt"), treno_segnale_doppio);
+  const std::vector<std::string> check = {"check", "L_linea.txt", "L_T-.txt"};
+  const std::string rosso = "\033[1;31merror:";
+
+  EXPECT_EQ(esegui(d.path(), check).err.find('\033'), std::string::npos)
+      << "not a terminal";
+  std::vector<std::string> sempre = check;
+  sempre.insert(sempre.begin() + 1, "--color=always");
+  EXPECT_NE(esegui(d.path(), sempre).err.find(rosso), std::string::npos);
+
+  // On a terminal: `script` gives the tool one.
+  if (std::system("command -v script >/dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "script (bsdutils) is not installed";
+  }
+  temp_folder cattura;
+  auto terminale = [&](const std::string& ambiente, const std::vector<std::string>& a) {
+    std::string interno = ambiente + " " + riga_di_comando(a);
+    std::string comando = "cd " + quota(d.path()) + " && script -qec " + quota(interno) +
+                          " /dev/null </dev/null >" + quota(cattura.file("tty"));
+    int raw = std::system(comando.c_str());
+    EXPECT_TRUE(raw != -1 && WIFEXITED(raw) && WEXITSTATUS(raw) == 1) << interno;
+    return read_bytes(cattura.file("tty"));
+  };
+  EXPECT_NE(terminale("env -u NO_COLOR", check).find(rosso), std::string::npos);
+  std::string senza = terminale("NO_COLOR=1", check);
+  EXPECT_NE(senza.find("error:"), std::string::npos);
+  EXPECT_EQ(senza.find('\033'), std::string::npos);
+  std::vector<std::string> mai = check;
+  mai.push_back("--color=never");  // after the command, too
+  EXPECT_EQ(terminale("env -u NO_COLOR", mai).find('\033'), std::string::npos);
+}
+
+// ---------------------------------------------------------------------------
+// build and check leave the author's documents alone.
+
+struct CasoSorgenti {
+  const char* nome;
+  bool rotto;                          // the train source with a doubled signal
+  std::vector<std::string> argomenti;  // after the command; the sources follow
+  int stato;
+  std::vector<std::string> in_uscita;  // what the output folder holds after
+};
+
+void PrintTo(const CasoSorgenti& c, std::ostream* os) { *os << c.nome; }
+
+class ToolSources : public ::testing::TestWithParam<CasoSorgenti> {};
+
+TEST_P(ToolSources, StayByteIdenticalAndNoTemporaryFileIsLeft) {
+  const CasoSorgenti& c = GetParam();
+  temp_folder d;
+  fs::create_directory(d.file("src"));
+  temp_folder sorgente;
+  nuovo(sorgente);
+  std::string linea = read_bytes(sorgente.file("Vardelia_linea.txt"));
+  std::string treno = read_bytes(sorgente.file("Vardelia_Corvessa-.txt"));
+  if (c.rotto) {
+    size_t dopo = treno.find("[segnali]\r\n") + 11;
+    treno.insert(dopo, "segnale,    1060,   2, 4, 1,  1, 0,    2,  2,1,1, 0\r\n");
+  }
+  write_bytes(d.file("src/Vardelia_linea.txt"), linea);
+  write_bytes(d.file("src/Vardelia_Corvessa-.txt"), treno);
+  fs::create_directory(d.file("out"));
+  if (std::string(c.nome) == "OutputNameTakenByAFolder") {
+    fs::create_directory(d.file("out/Vardelia_Corvessa.sim"));
+  }
+
+  std::vector<std::string> a = c.argomenti;
+  a.push_back("src/Vardelia_linea.txt");
+  a.push_back("src/Vardelia_Corvessa-.txt");
+  esito_tool r = esegui(d.path(), a);
+  EXPECT_EQ(r.stato, c.stato) << r.err;
+  EXPECT_EQ(nomi_in(d.file("src")),
+            (std::vector<std::string>{"Vardelia_Corvessa-.txt", "Vardelia_linea.txt"}));
+  EXPECT_TRUE(read_bytes(d.file("src/Vardelia_linea.txt")) == linea);
+  EXPECT_TRUE(read_bytes(d.file("src/Vardelia_Corvessa-.txt")) == treno);
+  EXPECT_EQ(nomi_in(d.file("out")), c.in_uscita);
+  EXPECT_EQ(nomi_in(d.path()), (std::vector<std::string>{"out", "src"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casi, ToolSources,
+    ::testing::Values(
+        CasoSorgenti{"Check", false, {"check"}, 0, {}},
+        CasoSorgenti{"CheckBroken", true, {"check"}, 1, {}},
+        CasoSorgenti{"Build", false, {"build", "-o", "out"}, 0, tre_file},
+        CasoSorgenti{"BuildNoPlan",
+                     false,
+                     {"build", "--no-plan", "-o", "out"},
+                     0,
+                     {"Vardelia_Corvessa.dat", "Vardelia_Corvessa.sim"}},
+        CasoSorgenti{"BuildBroken", true, {"build", "-o", "out"}, 1, {}},
+        CasoSorgenti{
+            "BuildBrokenForced", true, {"build", "--force", "-o", "out"}, 1, tre_file},
+        // The scenario file cannot replace a folder: status 2, the line plan
+        // written before it stays, no temporary file.
+        CasoSorgenti{"OutputNameTakenByAFolder",
+                     false,
+                     {"build", "-o", "out"},
+                     2,
+                     {"Vardelia_Corvessa.sim", "Vardelia_linea.dat"}}),
+    [](const ::testing::TestParamInfo<CasoSorgenti>& info) { return info.param.nome; });
+
+TEST(ToolBuild, RefusesToWriteOverASourceDocument) {
+  temp_folder d;
+  nuovo(d);
+  fs::rename(d.file("Vardelia_Corvessa-.txt"), d.file("L_T.sim"));
+  std::string prima = read_bytes(d.file("L_T.sim"));
+  esito_tool r = esegui(d.path(), {"build", "--line", "L", "--train", "T",
+                                   "Vardelia_linea.txt", "L_T.sim"});
+  EXPECT_EQ(r.stato, 2);
+  EXPECT_EQ(r.err,
+            "scenario: the output './L_T.sim' is the source document 'L_T.sim' (write "
+            "elsewhere with -o DIR)\n");
+  EXPECT_TRUE(read_bytes(d.file("L_T.sim")) == prima);
+  EXPECT_EQ(d.files().size(), 5u) << "nothing written";
+}
+
+TEST(ToolBuild, FailureToCreateTheOutputFolderIsOneLine) {
+  temp_folder d;
+  nuovo(d);
+  write_bytes(d.file("file"), "");
+  esito_tool r = esegui(d.path(), {"build", "-o", "file/out", "Vardelia_linea.txt",
+                                   "Vardelia_Corvessa-.txt"});
+  EXPECT_EQ(r.stato, 2);
+  EXPECT_EQ(r.err.rfind("scenario: cannot create folder 'file/out': ", 0), 0u) << r.err;
+  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1);
+}
+
+// ---------------------------------------------------------------------------
+// The same files as the one-shot program and the core.
+
+TEST(ToolBuild, WritesTheSameFilesAsTheOneShotProgram) {
+  temp_folder d;
+  ASSERT_EQ(esegui(d.path(), {"new", "D"}).stato, 0);
+  esito_tool r = esegui(d.path(), {"build", "D/Vardelia_linea.txt",
+                                   "D/Vardelia_Corvessa-.txt", "-o", "OUT"});
+  ASSERT_EQ(r.stato, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(nomi_in(d.file("OUT")), tre_file);
+
+  temp_folder uno;
+  fs::copy_file(SCENARIO_PROGRAM, uno.file("scenario_build"));
+  std::string comando =
+      "cd / && " + quota(uno.file("scenario_build")) + " </dev/null >/dev/null 2>&1";
+  ASSERT_EQ(std::system(comando.c_str()), 0);
+  for (const std::string& nome : tre_file) {
+    EXPECT_TRUE(read_bytes(d.file("OUT/" + nome)) == read_bytes(uno.file(nome))) << nome;
+  }
+}
+
+// The documents as the core takes them in memory, built and written by
+// memorizza_percorso into `cartella`.
+esito memorizza_in(const std::string& cartella, const std::string& linea,
+                   const std::string& treno, int32_t j) {
+  scenario_state st;
+  st.cartella = cartella;
+  st.linea = "L";
+  st.treno = "T";
+  sorgenti_lettura s;
+  s.linea = {"L_linea.txt", stato_documento::presente, linea};
+  s.treno = {"L_T-.txt", stato_documento::presente, treno};
+  return memorizza_percorso(st, s, j).tipo;
+}
+
+TEST(ToolBuild, ForceWritesWhatTheCoreBuildWrites) {
+  struct Caso {
+    const char* nome;
+    std::string linea, treno;
+    bool piano;
+  } casi[] = {
+      {"doubled signal", linea_piccola, treno_segnale_doppio, true},
+      {"doubled signal, no plan", linea_piccola, treno_segnale_doppio, false},
+      {"row cut short", linea_piccola, "[generale]\r\n[segnali]\r\nsegnale, 1050, 2",
+       true},
+      {"no route length", "[generale]\r\nlunghezza percorso, 1x0\r\n", "", true},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    temp_folder d, core;
+    write_bytes(d.file("L_linea.txt"), c.linea);
+    write_bytes(d.file("L_T-.txt"), c.treno);
+    std::vector<std::string> a = {"build", "--force",     "-o",
+                                  "out",   "L_linea.txt", "L_T-.txt"};
+    if (!c.piano) a.push_back("--no-plan");
+    esito_tool r = esegui(d.path(), a);
+    EXPECT_EQ(r.stato, 1) << "errors are still errors";
+    esito e = memorizza_in(core.path(), c.linea, c.treno, c.piano ? 1 : 0);
+    EXPECT_EQ(nomi_in(d.file("out")), nomi_in(core.path()));
+    for (const std::string& nome : nomi_in(core.path())) {
+      EXPECT_TRUE(read_bytes(d.file("out/" + nome)) == read_bytes(core.file(nome)))
+          << nome;
+    }
+    bool scritti = e == esito::fatto;
+    EXPECT_EQ(!nomi_in(core.path()).empty(), scritti);
+    EXPECT_EQ(
+        r.err.find("scenario: binary files written despite the errors (--force)\n") !=
+            std::string::npos,
+        scritti)
+        << r.err;
+  }
+}
+
+}  // namespace
