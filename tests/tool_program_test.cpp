@@ -389,6 +389,51 @@ TEST(ToolBuild, FailureToCreateTheOutputFolderIsOneLine) {
   EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1);
 }
 
+// The names the scenario file stores in slots 85 (line) and 86 (train).
+std::array<std::string, 2> nomi_salvati(const std::string& sim) {
+  auto u16 = [&](size_t at) {
+    return static_cast<size_t>(static_cast<unsigned char>(sim.at(at)) |
+                               static_cast<unsigned char>(sim.at(at + 1)) << 8);
+  };
+  size_t at = 0;
+  std::array<std::string, 2> nomi;
+  for (int slot = 0; slot < 87; ++slot) {
+    size_t n = u16(at + 14);
+    if (slot >= 85) nomi[slot - 85] = sim.substr(at + 16, n);
+    at += 34 + n;
+  }
+  return nomi;
+}
+
+TEST(ToolBuild, IdentifiersNameTheFilesAsTypedAndAreStoredInWindows1252) {
+  temp_folder d;
+  std::string treno = treno_segnale_doppio;
+  treno.erase(treno.find("segnale,\t1060"),
+              treno.find("[fine]") - treno.find("segnale,\t1060"));
+  write_bytes(d.file("Città_linea.txt"), linea_piccola);
+  write_bytes(d.file("Città_Più-.txt"), treno);
+  esito_tool r =
+      esegui(d.path(), {"build", "-o", "out", "Città_linea.txt", "Città_Più-.txt"});
+  ASSERT_EQ(r.stato, 0) << r.err;
+  EXPECT_EQ(
+      nomi_in(d.file("out")),
+      (std::vector<std::string>{"Città_Più.dat", "Città_Più.sim", "Città_linea.dat"}));
+  EXPECT_EQ(nomi_salvati(read_bytes(d.file("out/Città_Più.sim"))),
+            (std::array<std::string, 2>{"Citt\xE0", "Pi\xF9"}));
+
+  // The same from --line and --train, whatever the documents are called.
+  fs::rename(d.file("Città_linea.txt"), d.file("linea.txt"));
+  fs::rename(d.file("Città_Più-.txt"), d.file("treno.txt"));
+  r = esegui(d.path(), {"build", "-o", "out2", "--line", "Città", "--train", "Più",
+                        "linea.txt", "treno.txt"});
+  ASSERT_EQ(r.stato, 0) << r.err;
+  for (const char* nome : {"Città_Più.dat", "Città_Più.sim", "Città_linea.dat"}) {
+    EXPECT_TRUE(read_bytes(d.file(std::string("out2/") + nome)) ==
+                read_bytes(d.file(std::string("out/") + nome)))
+        << nome;
+  }
+}
+
 // ---------------------------------------------------------------------------
 // The same files as the one-shot program and the core.
 

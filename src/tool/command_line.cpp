@@ -72,8 +72,7 @@ bool colore_per(const std::string& quando) {
 int esegui_scenario(int argc, char** argv) {
   CLI::App app{
       "Checks the source documents of a train-driving scenario and builds the binary "
-      "files "
-      "the simulator loads.",
+      "files the simulator loads.",
       "scenario"};
   app.set_version_flag("--version", "scenario " SCENARIO_VERSION);
   app.require_subcommand(1);
