@@ -296,15 +296,30 @@ TEST(ToolDiagnostics, ColourOnlyOnATerminalWithoutNoColor) {
 // ---------------------------------------------------------------------------
 // build and check leave the author's documents alone.
 
+// What is wrong with the built-in documents in a case.
+enum class guasto {
+  nessuno,
+  segnale_doppio,   // a second signal on a taken cell: errors, a track
+  cella_riservata,  // a code point on cell 1: the build stops with 1250
+  senza_percorso,   // no route length: no track at all
+};
+
 struct CasoSorgenti {
   const char* nome;
-  bool rotto;                          // the train source with a doubled signal
+  guasto g;
   std::vector<std::string> argomenti;  // after the command; the sources follow
   int stato;
   std::vector<std::string> in_uscita;  // what the output folder holds after
 };
 
 void PrintTo(const CasoSorgenti& c, std::ostream* os) { *os << c.nome; }
+
+void inserisci_dopo(std::string& testo, const std::string& dopo,
+                    const std::string& riga) {
+  size_t at = testo.find(dopo);
+  ASSERT_NE(at, std::string::npos) << dopo;
+  testo.insert(at + dopo.size(), riga);
+}
 
 class ToolSources : public ::testing::TestWithParam<CasoSorgenti> {};
 
@@ -316,9 +331,19 @@ TEST_P(ToolSources, StayByteIdenticalAndNoTemporaryFileIsLeft) {
   nuovo(sorgente);
   std::string linea = read_bytes(sorgente.file("Vardelia_linea.txt"));
   std::string treno = read_bytes(sorgente.file("Vardelia_Corvessa-.txt"));
-  if (c.rotto) {
-    size_t dopo = treno.find("[segnali]\r\n") + 11;
-    treno.insert(dopo, "segnale,    1060,   2, 4, 1,  1, 0,    2,  2,1,1, 0\r\n");
+  switch (c.g) {
+    case guasto::nessuno:
+      break;
+    case guasto::segnale_doppio:
+      inserisci_dopo(treno, "[segnali]\r\n",
+                     "segnale,    1060,   2, 4, 1,  1, 0,    2,  2,1,1, 0\r\n");
+      break;
+    case guasto::cella_riservata:
+      inserisci_dopo(treno, "[codici]\r\n", "abbattimento,      50,   270\r\n");
+      break;
+    case guasto::senza_percorso:
+      inserisci_dopo(linea, "lunghezza percorso,    ", "x");
+      break;
   }
   write_bytes(d.file("src/Vardelia_linea.txt"), linea);
   write_bytes(d.file("src/Vardelia_Corvessa-.txt"), treno);
@@ -343,21 +368,37 @@ TEST_P(ToolSources, StayByteIdenticalAndNoTemporaryFileIsLeft) {
 INSTANTIATE_TEST_SUITE_P(
     Casi, ToolSources,
     ::testing::Values(
-        CasoSorgenti{"Check", false, {"check"}, 0, {}},
-        CasoSorgenti{"CheckBroken", true, {"check"}, 1, {}},
-        CasoSorgenti{"Build", false, {"build", "-o", "out"}, 0, tre_file},
+        CasoSorgenti{"Check", guasto::nessuno, {"check"}, 0, {}},
+        CasoSorgenti{"CheckDoubledSignal", guasto::segnale_doppio, {"check"}, 1, {}},
+        CasoSorgenti{"CheckReservedCell", guasto::cella_riservata, {"check"}, 1, {}},
+        CasoSorgenti{"CheckNoTrack", guasto::senza_percorso, {"check"}, 1, {}},
+        CasoSorgenti{"Build", guasto::nessuno, {"build", "-o", "out"}, 0, tre_file},
         CasoSorgenti{"BuildNoPlan",
-                     false,
+                     guasto::nessuno,
                      {"build", "--no-plan", "-o", "out"},
                      0,
                      {"Vardelia_Corvessa.dat", "Vardelia_Corvessa.sim"}},
-        CasoSorgenti{"BuildBroken", true, {"build", "-o", "out"}, 1, {}},
         CasoSorgenti{
-            "BuildBrokenForced", true, {"build", "--force", "-o", "out"}, 1, tre_file},
+            "BuildDoubledSignal", guasto::segnale_doppio, {"build", "-o", "out"}, 1, {}},
+        CasoSorgenti{"BuildDoubledSignalForced",
+                     guasto::segnale_doppio,
+                     {"build", "--force", "-o", "out"},
+                     1,
+                     tre_file},
+        CasoSorgenti{"BuildReservedCellForced",
+                     guasto::cella_riservata,
+                     {"build", "--force", "-o", "out"},
+                     1,
+                     {}},
+        CasoSorgenti{"BuildNoTrackForced",
+                     guasto::senza_percorso,
+                     {"build", "--force", "-o", "out"},
+                     1,
+                     {}},
         // The scenario file cannot replace a folder: status 2, the line plan
         // written before it stays, no temporary file.
         CasoSorgenti{"OutputNameTakenByAFolder",
-                     false,
+                     guasto::nessuno,
                      {"build", "-o", "out"},
                      2,
                      {"Vardelia_Corvessa.sim", "Vardelia_linea.dat"}}),
@@ -481,6 +522,9 @@ TEST(ToolBuild, ForceWritesWhatTheCoreBuildWrites) {
       {"row cut short", linea_piccola, "[generale]\r\n[segnali]\r\nsegnale, 1050, 2",
        true},
       {"no route length", "[generale]\r\nlunghezza percorso, 1x0\r\n", "", true},
+      {"code point on the reserved cell 1",
+       "[generale]\r\nlunghezza percorso, 3000\r\n[fine]\r\n",
+       "[generale]\r\nabbattimento,      50,   270\r\n[fine]\r\n", true},
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.nome);
