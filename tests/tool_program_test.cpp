@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "documents/documents.h"
+#include "format/decode.h"
 #include "scenario/naming.h"
 #include "scenario/scenario_state.h"
 #include "support/temp_folder.h"
@@ -432,18 +433,10 @@ TEST(ToolBuild, FailureToCreateTheOutputFolderIsOneLine) {
 
 // The names the scenario file stores in slots 85 (line) and 86 (train).
 std::array<std::string, 2> nomi_salvati(const std::string& sim) {
-  auto u16 = [&](size_t at) {
-    return static_cast<size_t>(static_cast<unsigned char>(sim.at(at)) |
-                               static_cast<unsigned char>(sim.at(at + 1)) << 8);
-  };
-  size_t at = 0;
-  std::array<std::string, 2> nomi;
-  for (int slot = 0; slot < 87; ++slot) {
-    size_t n = u16(at + 14);
-    if (slot >= 85) nomi[slot - 85] = sim.substr(at + 16, n);
-    at += 34 + n;
-  }
-  return nomi;
+  std::array<elemento, slot::numero> elementi;
+  decode_status d = decode_elementi(sim, elementi);
+  EXPECT_TRUE(d.ok) << d.message;
+  return {elementi[slot::linea].nome, elementi[slot::treno].nome};
 }
 
 TEST(ToolBuild, IdentifiersNameTheFilesAsTypedAndAreStoredInWindows1252) {
