@@ -259,6 +259,170 @@ TEST(ToolDiagnostics, GoodDocumentsGiveSilenceAndStatus0) {
   EXPECT_EQ(r.out, "");
 }
 
+// Each problem the build can find in a document, in a small pair of
+// documents, and the place the tool names for it: the first error line of
+// `check`, "file:line:column: error: ... [status]".
+struct diagnosi {
+  const char* nome;
+  std::vector<std::string> linea;  // whole line source, lines without CR LF
+  std::vector<std::string> treno;  // rows of the train source's body
+  std::string attesa;              // "L:2:21" or "T:3:16": document, line, column
+  int codice;                      // the status shown in brackets, 0 for none
+};
+
+void PrintTo(const diagnosi& d, std::ostream* os) { *os << d.nome; }
+
+std::vector<std::string> con_corpo(std::vector<std::string> corpo,
+                                   std::vector<std::string> testa = {
+                                       "lunghezza percorso, 10000"}) {
+  std::vector<std::string> l = {"[generale]"};
+  l.insert(l.end(), testa.begin(), testa.end());
+  l.push_back("[curve]");
+  l.insert(l.end(), corpo.begin(), corpo.end());
+  l.push_back("[fine]");
+  return l;
+}
+
+std::vector<std::string> ripeti(int n, const std::string& prima, int da, int passo,
+                                const std::string& dopo) {
+  std::vector<std::string> out;
+  for (int i = 0; i < n; ++i) out.push_back(prima + std::to_string(da + i * passo) + dopo);
+  return out;
+}
+
+const std::string resto_segnale = ", 2, 4, 1, 1, 0, 2, 2, 1, 1, 0";
+const std::string stazione_a(int posizione, int lunghezza) {
+  return "stazione," + std::to_string(posizione) + ",22," + std::to_string(lunghezza) +
+         ",0,0,0,0,0,0,0,0,0,0,0,0,0,X";
+}
+const std::string rallentamento_3000 = "rallentamento, 3000, 60, 500, 0, 0, 0";
+const std::string rallentamento_marcato = "rallentamento, 3000, 60, 1000, 0, 1, 0";
+
+class ToolDiagnosi : public ::testing::TestWithParam<diagnosi> {};
+
+TEST_P(ToolDiagnosi, PointsAtThePlaceOfTheProblem) {
+  const diagnosi& c = GetParam();
+  std::vector<std::string> treno = {"[generale]"};
+  treno.insert(treno.end(), c.treno.begin(), c.treno.end());
+  treno.push_back("[fine]");
+  const auto unisci = [](const std::vector<std::string>& righe) {
+    std::string t;
+    for (const std::string& r : righe) t += r + "\r\n";
+    return t;
+  };
+  temp_folder d;
+  write_bytes(d.file("L_linea.txt"), unisci(c.linea));
+  write_bytes(d.file("L_T-.txt"), unisci(treno));
+  const esito_tool r = esegui(d.path(), {"check", "L_linea.txt", "L_T-.txt"});
+  EXPECT_EQ(r.stato, 1) << r.err;
+  const std::string file = c.attesa[0] == 'L' ? "L_linea.txt" : "L_T-.txt";
+  const std::string inizio = file + c.attesa.substr(1) + ": error: ";
+  const size_t a = r.err.find(": error: ");
+  ASSERT_NE(a, std::string::npos) << r.err;
+  const size_t riga = r.err.rfind('\n', a) == std::string::npos ? 0 : r.err.rfind('\n', a) + 1;
+  const std::string prima = r.err.substr(riga, r.err.find('\n', a) - riga);
+  EXPECT_EQ(prima.substr(0, inizio.size()), inizio) << r.err;
+  const std::string parentesi = " [" + std::to_string(c.codice) + "]";
+  if (c.codice != 0) {
+    EXPECT_EQ(prima.substr(prima.size() - parentesi.size()), parentesi) << prima;
+  } else {
+    EXPECT_NE(prima.back(), ']') << prima;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryProblem, ToolDiagnosi,
+    ::testing::Values(
+        diagnosi{"RouteTooLong", con_corpo({}, {"lunghezza percorso, 1000001"}), {}, "L:2:21", 1},
+        diagnosi{"ProgressiveNotOn50",
+                 con_corpo({}, {"lunghezza percorso, 10000",
+                                "progressiva chilometrica uno, 31100, 3075, 0"}),
+                 {}, "L:3:1", 2},
+        diagnosi{"RepetitionStart",
+                 con_corpo({}, {"lunghezza percorso, 10000",
+                                "ripetizione segnali 9 codici, 8010, 330700"}),
+                 {}, "L:3:31", 3},
+        diagnosi{"RepetitionEnd",
+                 con_corpo({}, {"lunghezza percorso, 10000",
+                                "ripetizione segnali 9 codici, 8000, 330710"}),
+                 {}, "L:3:37", 4},
+        diagnosi{"RepetitionCodes",
+                 con_corpo({}, {"lunghezza percorso, 10000",
+                                "ripetizione segnali codici, 8000, 330700"}),
+                 {}, "L:3:1", 5},
+        diagnosi{"SignOnATakenCell",
+                 con_corpo({"indicatori_vmax, 1000, 90, 95, 100, 0, , , , 0",
+                            "cartello_indicatore, 1000, (X)"}),
+                 {}, "L:5:22", 6},
+        diagnosi{"CodePointOnATakenCell", con_corpo({}),
+                 {"abbattimento, 7050, 270", "abbattimento, 7060, 270"}, "T:3:15", 7},
+        diagnosi{"StationNotOn50", con_corpo({}), {stazione_a(1025, 200)}, "T:2:10", 8},
+        diagnosi{"StationLength", con_corpo({}), {stazione_a(1000, 250)}, "T:2:18", 9},
+        diagnosi{"NoSlotForAStation",
+                 con_corpo(ripeti(79, "cartello_indicatore, ", 500, 100, ", (S)")),
+                 {stazione_a(9000, 200)}, "T:2:1", 10},
+        diagnosi{"NoRoomBeforeASignal",
+                 con_corpo({"indicatori_vmax, 1450, 90, 95, 100, 0, , , , 0",
+                            "indicatori_vmax, 1400, 90, 95, 100, 0, , , , 0"}),
+                 {"segnale, 1500" + resto_segnale, rallentamento_3000}, "T:2:1", 11},
+        diagnosi{"NoRoomBeforeAStartBoard", con_corpo({}),
+                 {"abbattimento, 2800, 75", "abbattimento, 2750, 75",
+                  "abbattimento, 2700, 75", rallentamento_3000},
+                 "T:5:1", 12},
+        diagnosi{"NoRoomInsideASlowdown", con_corpo({}),
+                 {"abbattimento, 3450, 75", "abbattimento, 3400, 75",
+                  "abbattimento, 3500, 75", rallentamento_3000},
+                 "T:5:1", 13},
+        diagnosi{"LineRowBeyondTheTrack", con_corpo({"pendenza, 16950, 5"}), {}, "L:4:11", 15},
+        diagnosi{"SignalOnATakenCell", con_corpo({}),
+                 {"segnale, 1025" + resto_segnale, "segnale, 1075" + resto_segnale}, "T:3:10",
+                 16},
+        diagnosi{"WarningBoardTaken", con_corpo({}),
+                 {"segnale, 1800" + resto_segnale, rallentamento_marcato}, "T:3:16", 17},
+        diagnosi{"StartBoardTaken", con_corpo({}),
+                 {"segnale, 3000" + resto_segnale, rallentamento_marcato}, "T:3:16", 18},
+        diagnosi{"EndBoardTaken", con_corpo({}),
+                 {"segnale, 4000" + resto_segnale, rallentamento_marcato}, "T:3:16", 19},
+        diagnosi{"ApproachCellsTaken", con_corpo({}),
+                 {"abbattimento, 1650, 270", rallentamento_marcato}, "T:3:16", 20},
+        diagnosi{"SpeedBoardsTaken",
+                 con_corpo({"indicatori_vmax, 1000, 90, 95, 100, 0, , , , 0",
+                            "indicatori_vmax, 1010, 90, 95, 100, 0, , , , 0"}),
+                 {}, "L:5:18", 21},
+        diagnosi{"StationsTooClose", con_corpo({}),
+                 {"stazione,3100,22,400,0,0,0,0,0,0,0,0,0,0,0,0,0,A", stazione_a(3600, 200)},
+                 "T:3:10", 22},
+        diagnosi{"StopPointInTheFirst100m", con_corpo({}), {stazione_a(0, 200)}, "T:2:10", 24},
+        diagnosi{"NoGenerale", {"lunghezza percorso, 10000", "[fine]"}, {}, "L:1:1", 102},
+        diagnosi{"CurveWithoutRadius", con_corpo({"curvas, 1000, 100"}), {}, "L:4:1", 103},
+        diagnosi{"CurvePast1000000m",
+                 con_corpo({"curvad1, 999000, 5000"}, {"lunghezza percorso, 1000000"}), {},
+                 "L:4:18", 103},
+        // The reading failure, by cause.
+        diagnosi{"DocumentEndsInsideARow",
+                 {"[generale]", "lunghezza percorso, 10000", "[curve]", "pendenza, 100"}, {},
+                 "L:4:1", 25},
+        diagnosi{"NotANumber", con_corpo({"pendenza, 1O0, 5"}), {}, "L:4:11", 25},
+        diagnosi{"ValueTooLarge", con_corpo({}), {"orologio, 40000, 0, 0"}, "T:2:11", 25},
+        diagnosi{"OutsideTheTrack", con_corpo({}), {"segnale, 300" + resto_segnale}, "T:2:10",
+                 25},
+        diagnosi{"RowBeforeTheRouteLength", con_corpo({"pendenza, 0, 0"}, {}), {}, "L:3:11",
+                 25},
+        diagnosi{"NoRouteLength", {"[generale]", "[fine]"}, {}, "L:1:1", 25},
+        diagnosi{"NegativeRouteLength", con_corpo({}, {"lunghezza percorso, -8000"}), {},
+                 "L:2:21", 25},
+        diagnosi{"NameTooLong",
+                 con_corpo({"cartello_indicatore, 1000, " + std::string(70000, 'a')}), {},
+                 "L:4:28", 25},
+        diagnosi{"EightyOneSigns",
+                 con_corpo(ripeti(81, "cartello_indicatore, ", 500, 100, ", (S)")), {},
+                 "L:84:22", 25},
+        // The reserved places of cell 1, named by the row that took it.
+        diagnosi{"ReservedCell1", con_corpo({}), {"abbattimento, 50, 270"}, "T:2:1", 0},
+        diagnosi{"ReservedRaceCodePlace",
+                 con_corpo({"indicatori_vmax, 0, 0, 100, 0, 0, , , , 0"}), {}, "L:4:1", 0}),
+    [](const ::testing::TestParamInfo<diagnosi>& i) { return i.param.nome; });
+
 TEST(ToolDiagnostics, ColourOnlyOnATerminalWithoutNoColor) {
   temp_folder d;
   write_bytes(d.file("L_linea.txt"), linea_piccola);

@@ -10,6 +10,21 @@
 
 namespace {
 
+// Where the failure exit left a document with rows still unread, says so
+// once, at the end of the failing field.
+void segnala_righe_non_lette(scenario_state& st, const sorgenti_lettura& s, const luogo& l) {
+  if (st.reperti == nullptr || !l.esiste()) return;
+  const std::string_view testo = l.doc == documento::linea ? s.linea.testo : s.treno.testo;
+  const size_t fine = size_t{l.inizio} + l.lunghezza;
+  const size_t riga_dopo = testo.find('\n', fine);
+  if (riga_dopo == std::string_view::npos ||
+      testo.find_first_not_of(" \t\r\n,", riga_dopo) == std::string_view::npos) {
+    return;  // nothing after this line
+  }
+  segnala(st, nuovo_reperto(reperto_id::lettura_interrotta,
+                            {l.doc, static_cast<uint32_t>(fine), 0}));
+}
+
 // The failure exit: both source documents done with (the one-shot program
 // deletes them where they still exist), the finding reported, status 25.
 void uscita_di_errore(scenario_state& st, const sorgenti_lettura& s, reperto r,
@@ -28,6 +43,7 @@ void uscita_di_errore(scenario_state& st, const sorgenti_lettura& s, reperto r,
       // The document ended inside a row: the row is the place to look.
       if (r.id == reperto_id::fine_documento && r.riga.esiste()) r.dove = r.riga;
       segnala(st, r);
+      segnala_righe_non_lette(st, s, r.dove);
     }
   } catch (...) {
     // Out of memory while keeping the finding: the status below remains.

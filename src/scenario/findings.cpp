@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "format/records.h"
 #include "scenario/codici.h"
 
 namespace {
@@ -152,14 +153,17 @@ constexpr std::array<descrizione_reperto, static_cast<size_t>(reperto_id::numero
      "the first signal within 12 cells after its end; the cell and its neighbours are "
      "taken."},
     {errore_1250, "reserved-cell-1-taken", 0, E,
-     "the reserved value of cell 1 is already set (the build stops with \" Errore n. "
-     "1250\")",
-     "Cell 1 (positions 25 to 74 m) carries a value of the build's own; no feature may "
-     "stand there."},
+     "cell 1 holds a {caratteristica} whose value takes the place of the build's own "
+     "stamp (the build stops with \" Errore n. 1250\")",
+     "Cell 1 carries two values of the build's own, the stamp 5121 and the race code. A "
+     "feature placed there (a code point between 25 and 75 m, a board or stop point at "
+     "the start of the line) takes their place: move it."},
     {errore_1251, "reserved-race-code-taken", 0, E,
-     "the reserved race-code place of cell 1 is already set (the build stops with \" "
-     "Errore n. 1251\")",
-     "Cell 1 carries the race code; no feature may write its second value."},
+     "cell 1 holds a {caratteristica} whose second value takes the place of the race "
+     "code (the build stops with \" Errore n. 1251\")",
+     "Cell 1 carries the race code in its second value; a feature there that sets a "
+     "second value (speed-limit boards at the start of the line, say) takes its place: "
+     "move it."},
     {lettura_interrotta, "reading-stopped", 0, gravita::nota,
      "reading stopped here: rows after line {riga} were not read",
      "The reading ends at its first error; fix it and check again to see what follows."},
@@ -174,6 +178,37 @@ constexpr bool in_ordine() {
 static_assert(in_ordine(), "the table of findings follows the order of reperto_id");
 
 }  // namespace
+
+std::string_view nome_caratteristica(int64_t c) {
+  switch (c) {
+    case codice_cella::nulla:
+      return "nothing";
+    case codice_cella::segnale:
+      return "signal";
+    case codice_cella::fine_rallentamento:
+      return "slowdown end board";
+    case codice_cella::inizio_rallentamento:
+      return "slowdown start board";
+    case codice_cella::avviso_rallentamento:
+      return "slowdown warning board";
+    case codice_cella::preavviso_rallentamento:
+      return "slowdown approach mark";
+    case codice_cella::indicatori_v_max:
+      return "set of speed-limit boards";
+    case codice_cella::fermata:
+      return "station stop point";
+    case codice_cella::marcatore_montagna:
+      return "mountain marker";
+    case codice_cella::abbattimento:
+      return "code point";
+    case codice_cella::abbattimento_nullo:
+      return "code point of value 0";
+    case codice_cella::cartello_indicatore:
+      return "indicator sign";
+    default:
+      return "feature";
+  }
+}
 
 const descrizione_reperto& descrivi(reperto_id id) {
   return tabella[static_cast<size_t>(id)];

@@ -114,13 +114,17 @@ struct descrizione_reperto {
   // What is wrong, in the author's terms. Holes filled when shown: {cella},
   // {metri} (the position, "42200 m"), {km} (", km 45.250" where the line
   // has a kilometric progressive), {valore}, {limite}, {riga} (the line of
-  // the finding's place).
+  // the finding's place), {caratteristica} (the feature whose cell code is
+  // `valore`: "signal", "code point", ...).
   std::string_view messaggio;
   std::string_view spiegazione;  // why, and how to mend it
 };
 
 // The table row of `id`.
 const descrizione_reperto& descrivi(reperto_id id);
+
+// What stands on a cell whose `codice` is `c`, in the author's words.
+std::string_view nome_caratteristica(int64_t c);
 
 // The id whose stable name is `nome`, or reperto_id::numero.
 reperto_id reperto_per_nome(std::string_view nome);

@@ -20,6 +20,7 @@ std::string buco(std::string_view nome, const reperto& r,
   if (nome == "valore") return std::to_string(r.valore);
   if (nome == "limite") return std::to_string(r.limite);
   if (nome == "riga") return riga > 0 ? std::to_string(riga) : "?";
+  if (nome == "caratteristica") return std::string(nome_caratteristica(r.valore));
   return std::string("{").append(nome).append("}");  // not a hole: kept as written
 }
 
