@@ -181,8 +181,6 @@ static_assert(in_ordine(), "the table of findings follows the order of reperto_i
 
 std::string_view nome_caratteristica(int64_t c) {
   switch (c) {
-    case codice_cella::nulla:
-      return "nothing";
     case codice_cella::segnale:
       return "signal";
     case codice_cella::fine_rallentamento:

@@ -156,9 +156,8 @@ INSTANTIATE_TEST_SUITE_P(
              {a(reperto_id::memoria_esaurita, documento::nessuno, 0, 0),
               a(reperto_id::errore_1250, documento::nessuno, 0, 0)},
              "scenario: error: out of memory while reading [25]\n"
-             "scenario: error: the reserved value of cell 1 is already set (the build "
-             "stops "
-             "with \" Errore n. 1250\")\n"
+             "scenario: error: cell 1 holds a feature whose value takes the place of the "
+             "build's own stamp (the build stops with \" Errore n. 1250\")\n"
              "2 errors generated.\n"},
         // A note alone is reported but counts in no summary; {riga} is the
         // line of its place.
