@@ -3,6 +3,9 @@
 // findings are shown. build then writes the three binary files.
 #include <sys/stat.h>
 
+#include <CLI/CLI.hpp>
+#include <memory>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -40,7 +43,47 @@ std::vector<std::string> uscite(const scenario_state& st, const identificativi& 
   return out;
 }
 
+// The options build and check share, read into `o`; the identifiers are
+// taken only when given.
+std::shared_ptr<opzioni_build> opzioni_lettura(CLI::App& c) {
+  auto o = std::make_shared<opzioni_build>();
+  c.add_option("LINE_SOURCE", o->sorgente_linea, "The line source, <line>_linea.txt")
+      ->required()
+      ->type_name("");
+  c.add_option("TRAIN_SOURCE", o->sorgente_treno, "The train source, <line>_<train>-.txt")
+      ->required()
+      ->type_name("");
+  c.add_flag("--no-plan", o->senza_tracciato, "Build without the line plan");
+  c.add_option_function<std::string>(
+       "--line", [o](const std::string& v) { o->linea = v; },
+       "The line identifier, when the line source's name does not give it")
+      ->type_name("NAME");
+  c.add_option_function<std::string>(
+       "--train", [o](const std::string& v) { o->treno = v; },
+       "The train identifier, when the train source's name does not give it")
+      ->type_name("NAME");
+  return o;
+}
+
 }  // namespace
+
+esecuzione registra_build(CLI::App& c, const opzioni_globali& g) {
+  auto o = opzioni_lettura(c);
+  c.add_option("-o,--output", o->cartella, "The folder to write into")->type_name("DIR");
+  c.add_flag("--force", o->forza, "Write the binary files even when the documents hold errors");
+  return [o, &g] {
+    o->colore = g.colore;
+    return comando_build(*o, true);
+  };
+}
+
+esecuzione registra_check(CLI::App& c, const opzioni_globali& g) {
+  auto o = opzioni_lettura(c);
+  return [o, &g] {
+    o->colore = g.colore;
+    return comando_build(*o, false);
+  };
+}
 
 int comando_build(const opzioni_build& o, bool scrivi) {
   identificativi id;

@@ -16,25 +16,16 @@
 
 namespace {
 
-// The options build and check share.
-void opzioni_lettura(CLI::App& c, opzioni_build& o, std::string& linea,
-                     std::string& treno, CLI::Option*& opzione_linea,
-                     CLI::Option*& opzione_treno) {
-  c.add_option("LINE_SOURCE", o.sorgente_linea, "The line source, <line>_linea.txt")
-      ->required()
-      ->type_name("");
-  c.add_option("TRAIN_SOURCE", o.sorgente_treno, "The train source, <line>_<train>-.txt")
-      ->required()
-      ->type_name("");
-  c.add_flag("--no-plan", o.senza_tracciato, "Build without the line plan");
-  opzione_linea = c.add_option("--line", linea,
-                               "The line identifier, when the line source's name does "
-                               "not give it")
-                      ->type_name("NAME");
-  opzione_treno = c.add_option("--train", treno,
-                               "The train identifier, when the train source's name does "
-                               "not give it")
-                      ->type_name("NAME");
+// "build, check or new".
+std::string nomi_comandi(const CLI::App& app) {
+  std::vector<std::string> nomi;
+  for (const CLI::App* c : app.get_subcommands({})) nomi.push_back(c->get_name());
+  std::string out;
+  for (size_t i = 0; i < nomi.size(); ++i) {
+    if (i > 0) out += i + 1 == nomi.size() ? " or " : ", ";
+    out += nomi[i];
+  }
+  return out;
 }
 
 int errore_di_uso(const CLI::App& app, const CLI::ParseError& e) {
@@ -44,7 +35,7 @@ int errore_di_uso(const CLI::App& app, const CLI::ParseError& e) {
   if (app.get_subcommands().empty() && dynamic_cast<const CLI::RequiredError*>(&e)) {
     std::vector<std::string> resto = app.remaining();
     messaggio = resto.empty()
-                    ? "a command is required: build, check or new"
+                    ? "a command is required: " + nomi_comandi(app)
                     : "the following argument was not expected: " + resto.front();
   }
   // A sentence goes on in lower case after "scenario: "; a name such as
@@ -84,33 +75,27 @@ int esegui_scenario(int argc, char** argv) {
       ->check(CLI::IsMember({"auto", "always", "never"}))
       ->type_name("WHEN");
 
-  opzioni_build build;
-  std::string linea, treno;
-  CLI::Option *build_linea = nullptr, *build_treno = nullptr;
-  CLI::App* c_build = app.add_subcommand(
-      "build", "Read the two source documents and write the three binary files");
-  opzioni_lettura(*c_build, build, linea, treno, build_linea, build_treno);
-  c_build->add_option("-o,--output", build.cartella, "The folder to write into")
-      ->type_name("DIR");
-  c_build->add_flag("--force", build.forza,
-                    "Write the binary files even when the documents hold errors");
-
-  opzioni_build check;
-  CLI::Option *check_linea = nullptr, *check_treno = nullptr;
-  CLI::App* c_check = app.add_subcommand(
-      "check", "Read the two source documents and report what is wrong; write nothing");
-  opzioni_lettura(*c_check, check, linea, treno, check_linea, check_treno);
-
-  opzioni_new nuovo;
-  CLI::App* c_new = app.add_subcommand(
-      "new",
-      "Write the built-in scenario's documents into a folder, as a starting point");
-  c_new->add_option("DIR", nuovo.cartella, "The folder, created if missing")
-      ->required()
-      ->type_name("");
-  c_new->add_flag("--force", nuovo.forza, "Replace files that already exist");
-
-  for (CLI::App* c : {c_build, c_check, c_new}) c->fallthrough();
+  opzioni_globali globali;
+  // Each command: the subcommand's name, what it is for, how it registers.
+  struct voce {
+    const char* nome;
+    const char* descrizione;
+    esecuzione (*registra)(CLI::App&, const opzioni_globali&);
+  };
+  const voce comandi[] = {
+      {"build", "Read the two source documents and write the three binary files",
+       registra_build},
+      {"check", "Read the two source documents and report what is wrong; write nothing",
+       registra_check},
+      {"new", "Write the built-in scenario's documents into a folder, as a starting point",
+       registra_new},
+  };
+  std::vector<std::pair<CLI::App*, esecuzione>> registrati;
+  for (const voce& v : comandi) {
+    CLI::App* c = app.add_subcommand(v.nome, v.descrizione);
+    c->fallthrough();
+    registrati.emplace_back(c, v.registra(*c, globali));
+  }
 
   try {
     app.parse(argc, argv);
@@ -124,13 +109,9 @@ int esegui_scenario(int argc, char** argv) {
     return errore_di_uso(app, e);
   }
 
-  if (c_new->parsed()) return comando_new(nuovo);
-  bool scrivi = c_build->parsed();
-  opzioni_build& o = scrivi ? build : check;
-  CLI::Option* opzione_linea = scrivi ? build_linea : check_linea;
-  CLI::Option* opzione_treno = scrivi ? build_treno : check_treno;
-  if (opzione_linea->count() > 0) o.linea = linea;
-  if (opzione_treno->count() > 0) o.treno = treno;
-  o.colore = colore_per(quando);
-  return comando_build(o, scrivi);
+  globali.colore = colore_per(quando);
+  for (auto& [c, esegui] : registrati) {
+    if (c->parsed()) return esegui();
+  }
+  return fallimento("a command is required");
 }

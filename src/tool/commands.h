@@ -1,8 +1,30 @@
-// The tool's commands. Each returns the exit status and says on stderr, in
+// The tool's commands. Each command lives in a file of its own and adds
+// itself to the command line with a `registra_*` function: it declares its
+// options on the subcommand it is given and returns what to run once the
+// line is parsed. Each run returns the exit status and says on stderr, in
 // one line, what stopped it.
 #pragma once
 
+#include <functional>
+#include <string>
+
 #include "tool/options.h"
+
+namespace CLI {
+class App;
+}
+
+// Options every command sees, filled when the line is parsed.
+struct opzioni_globali {
+  bool colore = false;  // from --color and whether stderr is a terminal
+};
+
+// What a command runs once the command line is parsed.
+using esecuzione = std::function<int()>;
+
+esecuzione registra_build(CLI::App& app, const opzioni_globali& g);
+esecuzione registra_check(CLI::App& app, const opzioni_globali& g);
+esecuzione registra_new(CLI::App& app, const opzioni_globali& g);
 
 // build (`scrivi`) or check (nothing written).
 int comando_build(const opzioni_build& o, bool scrivi);

@@ -1,6 +1,8 @@
 // scenario new DIR: the built-in scenario's source documents and crew
 // documents, as a starting point for an author.
+#include <CLI/CLI.hpp>
 #include <cstdio>
+#include <memory>
 #include <filesystem>
 #include <system_error>
 
@@ -48,4 +50,11 @@ int comando_new(const opzioni_new& o) {
     std::printf("wrote %s\n", file_path(st, d.kind).c_str());
   }
   return uscita::ok;
+}
+
+esecuzione registra_new(CLI::App& c, const opzioni_globali&) {
+  auto o = std::make_shared<opzioni_new>();
+  c.add_option("DIR", o->cartella, "The folder, created if missing")->required()->type_name("");
+  c.add_flag("--force", o->forza, "Replace files that already exist");
+  return [o] { return comando_new(*o); };
 }
