@@ -60,6 +60,7 @@ void memo_montagna(scenario_state& st, const riga_montagna& r) {
   for (int64_t i = primo; i <= ultimo; ++i) {
     cella& c = st.percorso[static_cast<size_t>(i)];
     c.tipo_montagna = basso_8(tipo_stretto);
+    segna_campo(st, i, &provenienza_cella::montagna, st.riga_in_lettura);
     ++conta;
     if (marcatori && conta % 4 == 0 && c.codice == codice_cella::nulla) {
       c.codice = codice_cella::marcatore_montagna;
@@ -144,6 +145,7 @@ void memo_segnale(scenario_state& st, const riga_segnale& r) {
   c.tempo = r.sx == 2 ? basso_8(tempo) : 0;
   for (int64_t n = 1; n <= 4; ++n) {
     st.percorso[static_cast<size_t>(k - 2 * n)].preavviso = basso_8(lati * 10 + n);
+    segna_campo(st, k - 2 * n, &provenienza_cella::preavviso, st.riga_in_lettura);
   }
 }
 

@@ -31,6 +31,7 @@ struct lettura_linea : lettura {
   consegna_linea& consegna;
   int64_t cursore_pendenza = 0;  // next cell of the gradient fill
   int32_t pendenza_precedente = 0;
+  luogo riga_pendenza{};          // the row of pendenza_precedente
   bool polilinea = false;         // the plan polyline is being built
   int64_t cursore_polilinea = 2;  // next metre of the polyline
 };
@@ -80,7 +81,7 @@ void crea_percorso(scenario_state& st, int32_t L) {
   st.lunghezza_tracciato = L + 7000;
   st.numero_celle = static_cast<int32_t>(arrotonda(st.lunghezza_tracciato / 50.0));
   st.percorso.assign(static_cast<size_t>(st.numero_celle) + 1, cella{});
-  if (st.provenienza != nullptr) st.provenienza->assign(st.percorso.size(), luogo{});
+  if (st.provenienza != nullptr) st.provenienza->assign(st.percorso.size(), provenienza_cella{});
   if (st.salva_linea != 0) st.tracciato.crea(st.lunghezza_tracciato);
 }
 
@@ -167,9 +168,11 @@ esito_riga pendenza(lettura_linea& l) {
   // out of order that push it past the last cell end the reading.
   const uint8_t valore = basso_8(int64_t{l.pendenza_precedente} + 100);
   if (n > 0) {
-    riempi(l.st, l.cursore_pendenza, n, false, [=](cella& c) { c.pendenza = valore; });
+    riempi(l.st, l.cursore_pendenza, n, false, &provenienza_cella::pendenza, l.riga_pendenza,
+           [=](cella& c) { c.pendenza = valore; });
   }
   l.pendenza_precedente = g;
+  l.riga_pendenza = l.st.riga_in_lettura;
   return esito_riga::avanti;
 }
 
@@ -350,6 +353,7 @@ bool leggi_linea(scenario_state& st, const sorgenti_lettura& s, consegna_linea& 
   // The last gradient runs on up to cell numero_celle - 3 (at least one cell).
   const uint8_t ultima = basso_8(int64_t{l.pendenza_precedente} + 100);
   riempi(st, l.cursore_pendenza, int64_t{st.numero_celle} - 2, false,
+         &provenienza_cella::pendenza, l.riga_pendenza,
          [=](cella& c) { c.pendenza = ultima; });
 
   // The plan runs on straight; its last two points stay empty.

@@ -442,3 +442,28 @@ TEST(MemorizzaDati, RandomRowsNeverEscapeTheStatusCodes) {
 }
 
 }  // namespace
+
+namespace {
+
+// Each field of a cell remembers the row that set it: a feature its row, a
+// fill the row whose value it carries.
+TEST(MemorizzaDati, ProvenanceNamesTheRowOfEachField) {
+  sorgenti s;
+  s.linea(linea({"pendenza, 0, 2", "pendenza, 1000, 5", "montagna, 500, 1500, 12"}));
+  s.treno(treno({"velocita, 0, 100", "segnale, 2050" + segnale_a}));
+  s.leggi();
+  ASSERT_EQ(s.st.codice_errore, 0);
+  const auto riga = [&](size_t cella, luogo provenienza_cella::*campo) {
+    return s.riga_di(s.provenienza.at(cella).*campo);
+  };
+  EXPECT_EQ(riga(10, &provenienza_cella::pendenza), 4) << "the first gradient, carried";
+  EXPECT_EQ(riga(25, &provenienza_cella::pendenza), 5) << "the last one, up to the end";
+  EXPECT_EQ(riga(15, &provenienza_cella::montagna), 6);
+  EXPECT_EQ(riga(5, &provenienza_cella::velocita), 2);
+  EXPECT_EQ(riga(42, &provenienza_cella::caratteristica), 3);
+  EXPECT_EQ(riga(40, &provenienza_cella::preavviso), 3);
+  EXPECT_FALSE(s.provenienza.at(41).caratteristica.esiste()) << "nothing set it";
+  EXPECT_FALSE(s.provenienza.at(5).aderenza.esiste()) << "no adhesion row: the default";
+}
+
+}  // namespace

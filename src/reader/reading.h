@@ -81,9 +81,10 @@ cella& cella_del_percorso(scenario_state& st, int64_t k);
 // the cursor advances, at least once and while it is below `fino`. With
 // `ferma_all_ultima` the fill stops when the cursor reaches numero_celle;
 // otherwise a cursor past the track fails.
+// The row that set the value is kept as the field's provenance.
 template <class F>
 void riempi(scenario_state& st, int64_t& cursore, int64_t fino, bool ferma_all_ultima,
-            F scrivi);
+            luogo provenienza_cella::*campo, const luogo& riga, F scrivi);
 
 // A 32-bit result of stored arithmetic; fails, pointing at `dove` (or at
 // the row's position), when it does not fit.
@@ -124,10 +125,11 @@ void leggi_treno(scenario_state& st, const sorgenti_lettura& s, const consegna_l
 
 template <class F>
 void riempi(scenario_state& st, int64_t& cursore, int64_t fino, bool ferma_all_ultima,
-            F scrivi) {
+            luogo provenienza_cella::*campo, const luogo& riga, F scrivi) {
   do {
     if (ferma_all_ultima && cursore >= st.numero_celle) break;
     scrivi(cella_del_percorso(st, cursore));
+    if (st.provenienza != nullptr) (*st.provenienza)[static_cast<size_t>(cursore)].*campo = riga;
     ++cursore;
   } while (cursore < fino);
 }

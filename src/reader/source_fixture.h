@@ -27,7 +27,7 @@ struct sorgenti {
   std::optional<std::string> testo_linea, testo_treno;  // nullopt: missing
   std::set<documento> consumati;
   std::vector<reperto> reperti;  // every finding
-  std::vector<luogo> provenienza;
+  std::vector<provenienza_cella> provenienza;
 
   explicit sorgenti(int32_t salva_linea = 1) {
     st.reperti = &reperti;

@@ -29,6 +29,8 @@ struct lettura_treno : lettura {
   int32_t velocita_precedente = 0;
   int32_t aderenza_precedente = 0;
   luogo campo_velocita{};  // the field the previous speed came from
+  luogo riga_velocita{};   // and its row
+  luogo riga_aderenza{};   // the row of the previous adhesion
   luogo riga_stazione_precedente{};
 };
 
@@ -54,12 +56,14 @@ esito_riga velocita(lettura_treno& l) {
   if (oltre_il_percorso(l.st, p, margine_riga)) return esito_riga::esci_corpo;
   const int64_t n = indice_cella(p / 50.0);
   if (n > 0) {
-    riempi(l.st, l.cursore_velocita, n, true, [&](cella& c) {
+    riempi(l.st, l.cursore_velocita, n, true, &provenienza_cella::velocita, l.riga_velocita,
+           [&](cella& c) {
       c.velocita = velocita_cella(l, l.velocita_precedente);
     });
   }
   l.velocita_precedente = v;
   l.campo_velocita = campo_v;
+  l.riga_velocita = l.st.riga_in_lettura;
   return esito_riga::avanti;
 }
 
@@ -73,9 +77,11 @@ esito_riga aderenza(lettura_treno& l) {
   // out of order that push it past the last cell end the reading.
   const uint8_t valore = basso_8(l.aderenza_precedente);
   if (n > 0) {
-    riempi(l.st, l.cursore_aderenza, n, false, [=](cella& c) { c.aderenza = valore; });
+    riempi(l.st, l.cursore_aderenza, n, false, &provenienza_cella::aderenza, l.riga_aderenza,
+           [=](cella& c) { c.aderenza = valore; });
   }
   l.aderenza_precedente = a;
+  l.riga_aderenza = l.st.riga_in_lettura;
   return esito_riga::avanti;
 }
 
@@ -212,7 +218,11 @@ esito_riga stazione(lettura_treno& l) {
     if (e.tipo != 5 && e.tipo != 6) {
       for (int j = 1; j <= 4; ++j) {
         const double qj = e.fine / 50.0 - j - 1;
-        if (qj > 1) cella_del_percorso(st, indice_cella(qj)).preavviso = basso_8(80 + j);
+        if (qj > 1) {
+          const int64_t k = indice_cella(qj);
+          cella_del_percorso(st, k).preavviso = basso_8(80 + j);
+          segna_campo(st, k, &provenienza_cella::preavviso, st.riga_in_lettura);
+        }
       }
     }
     cella& c = cella_del_percorso(st, fermata);
@@ -301,10 +311,10 @@ void leggi_treno(scenario_state& st, const sorgenti_lettura& s, const consegna_l
   // The last speed and adhesion run on up to cell numero_celle - 3.
   const int64_t fino = int64_t{st.numero_celle} - 2;
   const uint8_t velocita_finale = velocita_cella(l, l.velocita_precedente);
-  riempi(st, l.cursore_velocita, fino, false,
+  riempi(st, l.cursore_velocita, fino, false, &provenienza_cella::velocita, l.riga_velocita,
          [=](cella& c) { c.velocita = velocita_finale; });
   const uint8_t aderenza_finale = basso_8(l.aderenza_precedente);
-  riempi(st, l.cursore_aderenza, fino, false,
+  riempi(st, l.cursore_aderenza, fino, false, &provenienza_cella::aderenza, l.riga_aderenza,
          [=](cella& c) { c.aderenza = aderenza_finale; });
 
   for (int sl : {slot::progressiva_tre, slot::progressiva_due, slot::progressiva_uno}) {

@@ -105,6 +105,19 @@ inline reperto nuovo_reperto(reperto_id id, luogo dove = {}) {
   return r;
 }
 
+// Which source rows set a cell's fields, for the author's tool (its notes
+// and `blame`). A place that does not exist: no row set it (a default).
+struct provenienza_cella {
+  luogo caratteristica;  // codice and the values that go with it
+  bool completamento = false;  // a code point the build added for that row
+  bool valore_abbassato = false;  // the build lowered the code point's value to 180
+  luogo preavviso;       // the approach mark
+  luogo montagna;        // tipo_montagna
+  luogo velocita;        // the row whose speed the fill carried here
+  luogo pendenza;        // likewise the gradient
+  luogo aderenza;        // likewise the adhesion
+};
+
 // One line of the table of findings.
 struct descrizione_reperto {
   reperto_id id;

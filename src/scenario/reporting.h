@@ -17,11 +17,22 @@ inline void segnala(scenario_state& st, const reperto& r) {
   if (st.reperti != nullptr) st.reperti->push_back(r);
 }
 
-// The cell k (an index of percorso) got its feature from the row being read.
-inline void segna_origine(scenario_state& st, int64_t k) {
+// The field `campo` of cell k (an index of percorso) was set from `riga`.
+inline void segna_campo(scenario_state& st, int64_t k, luogo provenienza_cella::*campo,
+                        const luogo& riga) {
   if (st.provenienza == nullptr) return;
   if (k >= 0 && static_cast<size_t>(k) < st.provenienza->size())
-    (*st.provenienza)[static_cast<size_t>(k)] = st.riga_in_lettura;
+    (*st.provenienza)[static_cast<size_t>(k)].*campo = riga;
+}
+
+// Cell k got its feature from the row being read.
+inline void segna_origine(scenario_state& st, int64_t k) {
+  if (st.provenienza == nullptr) return;
+  if (k >= 0 && static_cast<size_t>(k) < st.provenienza->size()) {
+    provenienza_cella& p = (*st.provenienza)[static_cast<size_t>(k)];
+    p.caratteristica = st.riga_in_lettura;
+    p.completamento = false;
+  }
 }
 
 // The row that last put a feature on cell k, where it is kept.
@@ -29,5 +40,5 @@ inline luogo origine_di(const scenario_state& st, int64_t k) {
   if (st.provenienza == nullptr || k < 0 ||
       static_cast<size_t>(k) >= st.provenienza->size())
     return {};
-  return (*st.provenienza)[static_cast<size_t>(k)];
+  return (*st.provenienza)[static_cast<size_t>(k)].caratteristica;
 }

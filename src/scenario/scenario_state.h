@@ -39,10 +39,10 @@ struct scenario_state {
   int32_t posizione_errore = 0;     // metres that go with some codes
 
   // Asked for by the author's tool, left null by the one-shot program (each
-  // then costs one test): every finding, and for each cell the row that
-  // last put a feature on it (sized with the track).
+  // then costs one test): every finding, and for each cell the rows that
+  // last set its fields (sized with the track).
   std::vector<reperto>* reperti = nullptr;
-  std::vector<luogo>* provenienza = nullptr;
+  std::vector<provenienza_cella>* provenienza = nullptr;
   // Where the reader is: the keyword of the row being read and its position
   // field. Findings and provenance take their places from here.
   luogo riga_in_lettura;

@@ -114,7 +114,7 @@ int comando_build(const opzioni_build& o, bool scrivi) {
   if (!s.ok()) return fallimento(s.message());
 
   std::vector<reperto> reperti;
-  std::vector<luogo> provenienza;
+  std::vector<provenienza_cella> provenienza;
   st.reperti = &reperti;
   st.provenienza = &provenienza;
   // Nothing is done with a document once read: the author's files stay.

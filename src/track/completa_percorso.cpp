@@ -21,6 +21,12 @@ void metti_codice(scenario_state& st, int32_t k) {
   c.codice = codice_cella::abbattimento;
   c.dato_a = valore_codice;
   segna_origine(st, k);
+  if (st.provenienza != nullptr) (*st.provenienza)[static_cast<size_t>(k)].completamento = true;
+}
+
+// The build lowered the value of the code point at k (to 180 at the most).
+void segna_abbassato(scenario_state& st, int32_t k) {
+  if (st.provenienza != nullptr) (*st.provenienza)[static_cast<size_t>(k)].valore_abbassato = true;
 }
 
 // No room for a code point serving the feature at cell `origine`; the
@@ -51,8 +57,10 @@ void regola_a(scenario_state& st, int32_t i) {
       metti_codice(st, i - k - 2);
     } else if (p.codice == codice_cella::abbattimento) {
       p.dato_a = static_cast<int16_t>(minimo(valore_codice, p.dato_a));
+      segna_abbassato(st, i - k - 1);
     } else if (q.codice == codice_cella::abbattimento) {
       q.dato_a = static_cast<int16_t>(minimo(valore_codice, q.dato_a));
+      segna_abbassato(st, i - k - 2);
     } else {
       senza_posto(st, reperto_id::codice_senza_posto_segnale, i - k, i - k);
     }
