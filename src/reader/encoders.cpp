@@ -4,6 +4,7 @@
 
 #include "base/rounding.h"
 #include "reader/track_cells.h"
+#include "reader/warnings.h"
 #include "scenario/reporting.h"
 #include "scenario/scenario_state.h"
 
@@ -56,6 +57,7 @@ void memo_montagna(scenario_state& st, const riga_montagna& r) {
   st.montagna_fine[n + 1] = r.fine;
   if (n + 1 > 1 && int64_t{r.inizio} - st.montagna_fine[n] <= 150) tipo_stretto = 3;
 
+  if (primo <= ultimo) in_8_bit(st, tipo_stretto);  // warns once when it does not fit
   int64_t conta = 0;
   for (int64_t i = primo; i <= ultimo; ++i) {
     cella& c = st.percorso[static_cast<size_t>(i)];
@@ -92,22 +94,30 @@ void memo_rallentamento(scenario_state& st, const riga_rallentamento& r) {
 
   // Start and end may share one cell (a slowdown shorter than a cell): the
   // start board then overwrites the end board.
+  if (ie == is) {
+    reperto rep = al_row(st, reperto_id::sovrascritto, ie);
+    rep.valore = codice_cella::fine_rallentamento;
+    if (st.reperti != nullptr) segnala(st, rep);
+  }
+  const int16_t v = in_16_bit(st, r.v);
+  const int16_t d_v = in_16_bit(st, r.d_v);
+  const int16_t f_tt = in_16_bit(st, r.f_tt);
   e->codice = codice_cella::fine_rallentamento;
   segna_origine(st, ie);
-  if (r.d_v != 0) e->dato_b = basso_16(r.d_v);
+  if (r.d_v != 0) e->dato_b = d_v;
   s->codice = codice_cella::inizio_rallentamento;
   segna_origine(st, is);
-  if (r.d_v != 0) s->dato_b = basso_16(r.d_v);
+  if (r.d_v != 0) s->dato_b = d_v;
   if (avviso) {
     w->codice = codice_cella::avviso_rallentamento;
     segna_origine(st, iw);
-    if (r.d_v != 0) w->dato_b = basso_16(r.d_v);
-    w->dato_a = basso_16(r.v);
+    if (r.d_v != 0) w->dato_b = d_v;
+    w->dato_a = v;
   }
-  s->dato_a = basso_16(r.v);
-  e->dato_a = basso_16(r.v);
-  s->dato_c = basso_16(r.f_tt);
-  e->dato_c = basso_16(r.f_tt);
+  s->dato_a = v;
+  e->dato_a = v;
+  s->dato_c = f_tt;
+  e->dato_c = f_tt;
 
   if (f_ta == 0) return;
   // x > 1500 here, so the four marks lie at cells 3 and up, below the
@@ -136,16 +146,25 @@ void memo_segnale(scenario_state& st, const riga_segnale& r) {
   const int64_t lati = int64_t{r.sx} * 3 + r.dx;
   c.codice = codice_cella::segnale;
   segna_origine(st, k);
-  c.dato_d = basso_16(int64_t{r.rapp} * 10 + lati);
-  c.dato_a = basso_16(int64_t{r.s1} * 10 + r.d1);
-  c.dato_b = basso_16(int64_t{r.s2} * 10 + r.d2);
-  c.dato_c = basso_16(int64_t{r.s3} * 10 + r.d3);
+  c.dato_d = in_16_bit(st, int64_t{r.rapp} * 10 + lati);
+  c.dato_a = in_16_bit(st, int64_t{r.s1} * 10 + r.d1);
+  c.dato_b = in_16_bit(st, int64_t{r.s2} * 10 + r.d2);
+  c.dato_c = in_16_bit(st, int64_t{r.s3} * 10 + r.d3);
   int32_t tempo = r.tempo;
   if (tempo >= 1 && tempo <= 100) tempo = 101;
-  c.tempo = r.sx == 2 ? basso_8(tempo) : 0;
+  if (r.sx == 2) {
+    if (tempo != r.tempo) avvisa(st, reperto_id::tempo_alzato, {}, r.tempo, tempo);
+    c.tempo = in_8_bit(st, tempo);
+  } else {
+    if (r.tempo != 0) avvisa(st, reperto_id::tempo_ignorato, {}, r.tempo);
+    c.tempo = 0;
+  }
   for (int64_t n = 1; n <= 4; ++n) {
-    st.percorso[static_cast<size_t>(k - 2 * n)].preavviso = basso_8(lati * 10 + n);
-    segna_campo(st, k - 2 * n, &provenienza_cella::preavviso, st.riga_in_lettura);
+    const int64_t m = k - 2 * n;
+    // A mark here from another row (a station's, say) is replaced: marks
+    // of signals near stations do that all along a line, so it is no warning.
+    st.percorso[static_cast<size_t>(m)].preavviso = n == 1 ? in_8_bit(st, lati * 10 + n) : basso_8(lati * 10 + n);
+    segna_campo(st, m, &provenienza_cella::preavviso, st.riga_in_lettura);
   }
 }
 
@@ -173,5 +192,5 @@ void memo_indicatori_v_max(scenario_state& st, const riga_indicatori& r) {
       !coppia(r.vcs, r.vcd, c->dato_c)) {
     return;
   }
-  c->dato_d = basso_16(int64_t{r.strisces} * 10 + r.strisced);
+  c->dato_d = in_16_bit(st, int64_t{r.strisces} * 10 + r.strisced);
 }

@@ -13,6 +13,8 @@
 #include "reader/keywords.h"
 #include "reader/progressive_ordina.h"
 #include "reader/reading.h"
+#include "reader/row_kinds.h"
+#include "reader/warnings.h"
 #include "reader/track_cells.h"
 #include "base/rounding.h"
 #include "scenario/reporting.h"
@@ -99,7 +101,7 @@ std::optional<reperto> righe_intestazione(lettura_linea& l, std::string_view t) 
   scenario_state& st = l.st;
   field_reader& r = l.r;
   auto& el = st.elementi;
-  if (contiene_nc(t, "percorso") && contiene_nc(t, "lunghezza")) {
+  if (corrisponde(t, riga_id::lunghezza)) {
     const int32_t L = read_whole<int32_t>(r);
     el[slot::dimensioni].fine = L;
     if (L > lunghezza_massima) {
@@ -115,20 +117,20 @@ std::optional<reperto> righe_intestazione(lettura_linea& l, std::string_view t) 
     }
     crea_percorso(st, L);
   }
-  if (contiene(t, "progressiva") && contiene(t, "tre"))
+  if (corrisponde(t, riga_id::progressiva_tre))
     leggi_progressiva(l, el[slot::progressiva_tre], 0);
-  if (contiene(t, "progressiva") && contiene(t, "due"))
+  if (corrisponde(t, riga_id::progressiva_due))
     leggi_progressiva(l, el[slot::progressiva_due], 1);
-  if (contiene(t, "progressiva") && contiene(t, "uno"))
+  if (corrisponde(t, riga_id::progressiva_uno))
     leggi_progressiva(l, el[slot::progressiva_uno], 2);
-  if (contiene(t, "sfondo") && contiene(t, "uno"))
+  if (corrisponde(t, riga_id::sfondo_uno))
     el[slot::linea].inizio = read_whole<int32_t>(r);
-  if (contiene(t, "sfondo") && contiene(t, "due")) {
+  if (corrisponde(t, riga_id::sfondo_due)) {
     el[slot::linea].progressiva = read_whole<int32_t>(r);
   }
-  if (contiene(t, "sfondo") && contiene(t, "tre"))
+  if (corrisponde(t, riga_id::sfondo_tre))
     el[slot::linea].fine = read_whole<int32_t>(r);
-  if (contiene(t, "segnali") && contiene(t, "ripetizione")) {
+  if (corrisponde(t, riga_id::ripetizione)) {
     elemento& e = el[slot::treno];
     e.inizio = read_whole<int32_t>(r);
     const luogo campo_inizio = ultimo_campo(r);
@@ -167,12 +169,19 @@ esito_riga pendenza(lettura_linea& l) {
   // At least one cell, even when the cursor is already at or past n; rows
   // out of order that push it past the last cell end the reading.
   const uint8_t valore = basso_8(int64_t{l.pendenza_precedente} + 100);
+  if (n > 0 && n <= l.cursore_pendenza) {
+    avvisa(l.st, reperto_id::fuori_ordine, l.st.campo_posizione, p);
+  }
   if (n > 0) {
     riempi(l.st, l.cursore_pendenza, n, false, &provenienza_cella::pendenza, l.riga_pendenza,
            [=](cella& c) { c.pendenza = valore; });
   }
   l.pendenza_precedente = g;
   l.riga_pendenza = l.st.riga_in_lettura;
+  if (l.st.reperti != nullptr && basso_8(int64_t{g} + 100) != int64_t{g} + 100) {
+    avvisa(l.st, reperto_id::valore_troncato, ultimo_campo(l.r), int64_t{g} + 100,
+           basso_8(int64_t{g} + 100));
+  }
   return esito_riga::avanti;
 }
 
@@ -197,6 +206,7 @@ esito_riga curva(lettura_linea& l, std::string_view t) {
   double k = curvatura[classe - 1];
   if (contiene_nc(t, "s")) k = -k;
   if (!l.polilinea) fallisci(l.st, reperto_id::senza_percorso);
+  if (s < l.cursore_polilinea - 1) avvisa(l.st, reperto_id::fuori_ordine, l.st.campo_posizione, s);
   tracciato_t& tr = l.st.tracciato;
   const int64_t fine = int64_t{s} + lunghezza;
   const bool dentro = posa<false>(tr, l.cursore_polilinea, s, 0, limite_curve) &&
@@ -261,20 +271,20 @@ esito_riga cartello(lettura_linea& l) {
 // Applies the body rows to one token, in order; each row that matches reads
 // its own fields.
 esito_riga righe_corpo(lettura_linea& l, std::string_view t) {
-  if (contiene_nc(t, "pendenza")) {
+  if (corrisponde(t, riga_id::pendenza)) {
     if (const esito_riga e = pendenza(l); e != esito_riga::avanti) return e;
   }
   // Without the polyline, curve rows are not recognised.
-  if (l.st.salva_linea != 0 && contiene_nc(t, "curva")) {
+  if (l.st.salva_linea != 0 && corrisponde(t, riga_id::curva)) {
     if (const esito_riga e = curva(l, t); e != esito_riga::avanti) return e;
   }
-  if (contiene_nc(t, "montagna")) {
+  if (corrisponde(t, riga_id::montagna)) {
     if (const esito_riga e = montagna(l); e != esito_riga::avanti) return e;
   }
-  if (contiene_nc(t, "indicatori_v")) {
+  if (corrisponde(t, riga_id::indicatori)) {
     if (const esito_riga e = indicatori(l); e != esito_riga::avanti) return e;
   }
-  if (contiene_nc(t, "cartello") && contiene_nc(t, "indicat")) return cartello(l);
+  if (corrisponde(t, riga_id::cartello)) return cartello(l);
   return esito_riga::avanti;
 }
 
@@ -292,6 +302,7 @@ bool leggi_linea(scenario_state& st, const sorgenti_lettura& s, consegna_linea& 
         nuovo_reperto(reperto_id::linea_illeggibile, {documento::linea, 0, 0})};
   }
   lettura_linea l{{st, field_reader{d.testo, 0, documento::linea}, s}, c};
+  controlla_formato(st, d.testo, documento::linea);
 
   // Everything before the first "[generale]" token is ignored; an empty
   // document has no such line either.
@@ -320,6 +331,7 @@ bool leggi_linea(scenario_state& st, const sorgenti_lettura& s, consegna_linea& 
       return false;
     }
     if (riga_sezione(t)) break;
+    l.dopo_riga(t, sezione_riga::intestazione_linea);
   }
 
   progressive_ordina(st);
@@ -345,6 +357,7 @@ bool leggi_linea(scenario_state& st, const sorgenti_lettura& s, consegna_linea& 
       l.segnala_interruzione();
       break;
     }
+    l.dopo_riga(t, sezione_riga::corpo_linea);
   }
   l.consuma();
   // A line source without a route length has no track to fill.

@@ -5,6 +5,8 @@
 #include "base/rounding.h"
 #include "scenario/codici.h"
 #include "reader/keywords.h"
+#include "reader/row_kinds.h"
+#include "reader/warnings.h"
 #include "reader/track_cells.h"
 #include "scenario/reporting.h"
 
@@ -64,6 +66,28 @@ void lettura::segnala_interruzione() {
 }
 
 void lettura::segna_posizione() { st.campo_posizione = ultimo_campo(r); }
+
+void lettura::dopo_riga(std::string_view t, int sezione) {
+  if (st.reperti == nullptr) return;
+  bool riconosciuta = false;
+  for (const tipo_riga& tipo : tipi_riga) {
+    if (tipo.sezione == sezione && corrisponde(t, tipo) &&
+        (tipo.id != riga_id::curva || st.salva_linea != 0)) {
+      riconosciuta = true;
+    }
+  }
+  const luogo token = st.riga_in_lettura;
+  const bool a_inizio = token.esiste() && [&] {
+    size_t i = token.inizio;
+    while (i > 0 && (r.testo[i - 1] == ' ' || r.testo[i - 1] == '\t')) --i;
+    return i == 0 || r.testo[i - 1] == '\n' || r.testo[i - 1] == '\r';
+  }();
+  if (riconosciuta) {
+    controlla_avanzi(st, r);
+  } else if (a_inizio) {
+    controlla_riga_ignorata(st, t, sezione, st.salva_linea != 0);
+  }
+}
 
 reperto lettura::al_campo(reperto_id id) const {
   reperto rep;

@@ -66,6 +66,11 @@ struct lettura {
   // The field just read is the row's position.
   void segna_posizione();
 
+  // After a row kind of `sezione` was applied to the token `t` and the body
+  // goes on: warns about fields left over on its line, or about a line that
+  // no row recognised.
+  void dopo_riga(std::string_view t, int sezione);
+
   // A finding at the field just read, in the row being read.
   reperto al_campo(reperto_id id) const;
 };

@@ -10,6 +10,8 @@
 #include "reader/field_reader.h"
 #include "reader/keywords.h"
 #include "reader/reading.h"
+#include "reader/row_kinds.h"
+#include "reader/warnings.h"
 #include "reader/track_cells.h"
 #include "base/rounding.h"
 #include "scenario/reporting.h"
@@ -55,6 +57,15 @@ esito_riga velocita(lettura_treno& l) {
   const luogo campo_v = ultimo_campo(l.r);
   if (oltre_il_percorso(l.st, p, margine_riga)) return esito_riga::esci_corpo;
   const int64_t n = indice_cella(p / 50.0);
+  if (n > 0 && n <= l.cursore_velocita) {
+    avvisa(l.st, reperto_id::fuori_ordine, l.st.campo_posizione, p);
+  }
+  if (l.st.reperti != nullptr && v % 5 != 0) {
+    const double q = arrotonda(v / 5.0);
+    if (q >= 0 && q <= 255) {
+      avvisa(l.st, reperto_id::velocita_arrotondata, campo_v, v, static_cast<int64_t>(q) * 5);
+    }
+  }
   if (n > 0) {
     riempi(l.st, l.cursore_velocita, n, true, &provenienza_cella::velocita, l.riga_velocita,
            [&](cella& c) {
@@ -76,12 +87,18 @@ esito_riga aderenza(lettura_treno& l) {
   // At least one cell, even when the cursor is already at or past n; rows
   // out of order that push it past the last cell end the reading.
   const uint8_t valore = basso_8(l.aderenza_precedente);
+  if (n > 0 && n <= l.cursore_aderenza) {
+    avvisa(l.st, reperto_id::fuori_ordine, l.st.campo_posizione, p);
+  }
   if (n > 0) {
     riempi(l.st, l.cursore_aderenza, n, false, &provenienza_cella::aderenza, l.riga_aderenza,
            [=](cella& c) { c.aderenza = valore; });
   }
   l.aderenza_precedente = a;
   l.riga_aderenza = l.st.riga_in_lettura;
+  if (l.st.reperti != nullptr && basso_8(a) != a) {
+    avvisa(l.st, reperto_id::valore_troncato, ultimo_campo(l.r), a, basso_8(a));
+  }
   return esito_riga::avanti;
 }
 
@@ -119,7 +136,7 @@ esito_riga abbattimento(lettura_treno& l) {
   }
   if (valore > 0) {
     c.codice = codice_cella::abbattimento;
-    c.dato_a = basso_16(valore);
+    c.dato_a = in_16_bit(st, valore);
   } else {
     c.codice = codice_cella::abbattimento_nullo;
   }
@@ -165,6 +182,7 @@ esito_riga stazione(lettura_treno& l) {
   e.opzione_1 = read_whole<uint8_t>(r);
   e.opzione_5 = read_whole<uint8_t>(r);
   e.opzione_4 = read_whole<uint8_t>(r);
+  const uint8_t opzione_4_letta = e.opzione_4;
   e.valore_1 = read_whole<int16_t>(r);
   e.valore_2 = read_whole<int16_t>(r);
   e.opzione_2 = read_whole<uint8_t>(r);
@@ -201,6 +219,14 @@ esito_riga stazione(lettura_treno& l) {
                            (e.opzione_4 != 0 ? 50 : 0),
                        campo_lunghezza);
   }
+  if (st.reperti != nullptr) {
+    // The flags as read, before the build clears any.
+    const bool area_fissa = e.tipo >= 5 && e.tipo <= 8;
+    if (e.opzione_4 != 0 && (i == 1 || area_fissa))
+      avvisa(st, reperto_id::opzione_azzerata, {}, opzione_4_letta, 4);
+    if (e.opzione_5 != 0 && (i == 1 || L < 600))
+      avvisa(st, reperto_id::opzione_azzerata, {}, e.opzione_5, 5);
+  }
   if (L < 600) e.opzione_5 = 0;
   if (i == 1) {
     e.opzione_4 = 0;
@@ -226,6 +252,14 @@ esito_riga stazione(lettura_treno& l) {
       }
     }
     cella& c = cella_del_percorso(st, fermata);
+    if (!libera(c) && st.reperti != nullptr) {
+      reperto rep = l.al_campo(reperto_id::sovrascritto);
+      rep.dove = st.riga_in_lettura;
+      rep.cella = static_cast<int32_t>(fermata);
+      rep.valore = c.codice;
+      rep.origine = origine_di(st, fermata);
+      segnala(st, rep);
+    }
     c.codice = codice_cella::fermata;
     segna_origine(st, fermata);
     c.dato_a = basso_16(i);
@@ -251,33 +285,33 @@ esito_riga stazione(lettura_treno& l) {
 // own fields.
 esito_riga righe(lettura_treno& l, std::string_view t) {
   auto& el = l.st.elementi;
-  if (contiene_nc(t, "frenata") && contiene_nc(t, "massa")) {
+  if (corrisponde(t, riga_id::massa)) {
     el[slot::dimensioni].inizio = read_whole<int32_t>(l.r);
   }
-  if (contiene_nc(t, "vetture"))
+  if (corrisponde(t, riga_id::vetture))
     el[slot::dimensioni].progressiva = read_whole<int32_t>(l.r);
-  if (contiene_nc(t, "velocit")) {
+  if (corrisponde(t, riga_id::velocita)) {
     if (const esito_riga e = velocita(l); e != esito_riga::avanti) return e;
   }
-  if (contiene_nc(t, "aderenza")) {
+  if (corrisponde(t, riga_id::aderenza)) {
     if (const esito_riga e = aderenza(l); e != esito_riga::avanti) return e;
   }
-  if (contiene_nc(t, "orologio")) {
+  if (corrisponde(t, riga_id::orologio)) {
     el[slot::treno].valore_3 = read_whole<int16_t>(l.r);
     el[slot::treno].valore_4 = read_whole<int16_t>(l.r);
     el[slot::treno].valore_5 = read_whole<int16_t>(l.r);
   }
-  if (contiene_nc(t, "sabbia")) el[slot::treno].valore_1 = read_whole<int16_t>(l.r);
-  if (contiene_nc(t, "segnale")) {
+  if (corrisponde(t, riga_id::sabbia)) el[slot::treno].valore_1 = read_whole<int16_t>(l.r);
+  if (corrisponde(t, riga_id::segnale)) {
     if (const esito_riga e = segnale(l); e != esito_riga::avanti) return e;
   }
-  if (contiene_nc(t, "rallentamento")) {
+  if (corrisponde(t, riga_id::rallentamento)) {
     if (const esito_riga e = rallentamento(l); e != esito_riga::avanti) return e;
   }
-  if (contiene_nc(t, "abbattimento")) {
+  if (corrisponde(t, riga_id::abbattimento)) {
     if (const esito_riga e = abbattimento(l); e != esito_riga::avanti) return e;
   }
-  if (contiene_nc(t, "stazione")) return stazione(l);
+  if (corrisponde(t, riga_id::stazione)) return stazione(l);
   return esito_riga::avanti;
 }
 
@@ -289,6 +323,7 @@ void leggi_treno(scenario_state& st, const sorgenti_lettura& s, const consegna_l
     throw reading_failure{nuovo_reperto(reperto_id::treno_mancante, {documento::treno, 0, 0})};
   }
   lettura_treno l{{st, field_reader{d.testo, 0, documento::treno}, s}, c.slot_cartello};
+  controlla_formato(st, d.testo, documento::treno);
 
   // Everything up to the first "[generale]" token is ignored; without one
   // nothing is read.
@@ -305,6 +340,7 @@ void leggi_treno(scenario_state& st, const sorgenti_lettura& s, const consegna_l
       l.segnala_interruzione();
       break;
     }
+    l.dopo_riga(t, sezione_riga::treno);
   }
   l.consuma();
 

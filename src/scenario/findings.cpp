@@ -9,6 +9,7 @@ namespace {
 
 using enum reperto_id;
 constexpr gravita E = gravita::errore;
+constexpr gravita W = gravita::avviso;
 
 // One row per id, in the order of the enum (checked below).
 constexpr std::array<descrizione_reperto, static_cast<size_t>(reperto_id::numero)> tabella{{
@@ -167,6 +168,79 @@ constexpr std::array<descrizione_reperto, static_cast<size_t>(reperto_id::numero
     {lettura_interrotta, "reading-stopped", 0, gravita::nota,
      "reading stopped here: rows after line {riga} were not read",
      "The reading ends at its first error; fix it and check again to see what follows."},
+    {campi_in_piu, "extra-fields", 0, W,
+     "fields left over on this line are read as the next rows",
+     "A row reads exactly the fields it needs; what is left of its line is read on as "
+     "tokens of their own. A decimal comma is the usual cause: in \"pendenza, 1250, -4,5\" "
+     "the gradient is -4 and \"5\" is taken as the next row's keyword.",
+     "pendenza,  1250,   -4,5"},
+    {riga_sconosciuta, "unknown-row", 0, W, "line matches no row and is ignored{suggerimento}",
+     "Each row is recognised by a keyword in its first field; a line whose first field "
+     "holds none is passed over, with everything on it.",
+     "pendnza,  1250,   -4"},
+    {riga_fuori_posto, "misplaced-row", 0, W,
+     "a '{parola}' row is not recognised here: it belongs in {sezione}",
+     "Header rows (route length, progressives, backgrounds, code repetition) are read "
+     "only between \"[generale]\" and the first section line of the line source; body "
+     "rows only after it; train rows only in the train source. Elsewhere the row is "
+     "ignored and its numbers are read as tokens.",
+     "[curve]\npendenza, 0, 0\nlunghezza percorso, 10000"},
+    {maiuscole, "keyword-case", 0, W,
+     "'{parola}' is not recognised: this keyword must be written in lower case",
+     "The header keywords progressiva, uno, due, tre, sfondo, segnali and ripetizione "
+     "match only in lower case; every other keyword matches in any case.",
+     "Progressiva chilometrica uno, 31100, 3050, 0"},
+    {tabulazione, "tab", 0, W, "tab in a source line{altre}",
+     "A tab counts as a blank between fields, but editors show it at different widths, "
+     "so columns in messages and in other tools may not line up. Use spaces.",
+     "segnale,\t1050, 2, 4, 1, 1, 0, 2, 2, 1, 1, 0"},
+    {fine_riga_isolata, "line-end", 0, W, "line ended by a lone CR or LF{altre}",
+     "The documents end their lines with CR LF. A lone CR or LF ends a line just the "
+     "same, but a document whose line ends are mixed was probably edited by two tools.",
+     "pendenza, 0, 2<LF>"},
+    {spazi_finali, "trailing-blanks", 0, W, "blanks at the end of this name are dropped",
+     "A name or a sign text ends at its comma or line end; blanks before that are not "
+     "kept.",
+     "cartello_indicatore, 7950, Km 8   "},
+    {dopo_fine, "after-end", 0, W, "this line comes after \"[fine]\" and is read all the same",
+     "\"[fine]\" only makes sure the document ends with a line the reader need not "
+     "interpret; rows after it are read as if it were not there.",
+     "[fine]\npendenza, 5000, 2"},
+    {fuori_ordine, "out-of-order", 0, W,
+     "this row's position {valore} m lies behind the previous row's: it sets one cell "
+     "only",
+     "Gradient, speed, adhesion and curve rows must come in ascending order of position: "
+     "each carries its value on from the cell where the previous row stopped.",
+     "velocita, 5000, 100\nvelocita, 3000, 60"},
+    {tempo_alzato, "signal-time-raised", 0, W,
+     "signal time {valore} is stored as {limite}",
+     "A signal's time from 1 to 100 is raised to 101; 0 means none.",
+     "segnale, 1050, 2, 4, 1, 1, 0, 2, 2, 1, 1, 50"},
+    {tempo_ignorato, "signal-time-dropped", 0, W,
+     "signal time {valore} is not kept: only a signal whose first code is 2 has a time",
+     "The time of a signal is stored only when its second field (sx) is 2.",
+     "segnale, 1050, 1, 4, 1, 1, 0, 2, 2, 1, 1, 200"},
+    {valore_troncato, "value-truncated", 0, W,
+     "value {valore} does not fit its field and is stored as {limite}",
+     "Values stored in 16-bit or 8-bit fields keep only their low bits: 70000 in a "
+     "16-bit field becomes 4464, 300 in an 8-bit one 44.",
+     "aderenza, 0, 300"},
+    {velocita_arrotondata, "speed-rounded", 0, W,
+     "speed {valore} km/h is stored as {limite} km/h",
+     "Line speeds are stored in units of 5 km/h, rounded to the nearest (an exact half "
+     "to the even unit).",
+     "velocita, 0, 97"},
+    {opzione_azzerata, "station-flag-cleared", 0, W,
+     "the station's flag opzione_{limite} ({valore}) is set to 0 by the build",
+     "The build clears the flags opzione_4 and opzione_5 of the first station, "
+     "opzione_5 of a station shorter than 600 m, and opzione_4 of a station of kind 5 "
+     "to 8.",
+     "stazione, 0, 8, 500, 1, 1, 1, 3, 1, 0, 2, 1, 1, 1, 19, 59, 50, Roma"},
+    {sovrascritto, "overwritten", 0, W, "this row overwrites the {caratteristica} that cell {cella} held",
+     "A station's stop point is written whatever the cell holds, and a slowdown shorter "
+     "than a cell puts its start board over its own end board; what stood there is "
+     "lost.",
+     "segnale, 900, ...\nstazione, 1000, 22, 200, ..."},
 }};
 
 constexpr bool in_ordine() {
@@ -205,6 +279,48 @@ std::string_view nome_caratteristica(int64_t c) {
       return "indicator sign";
     default:
       return "feature";
+  }
+}
+
+constexpr parola_chiave_riga parole[] = {
+    {"lunghezza percorso", 1},
+    {"progressiva chilometrica uno", 1},
+    {"progressiva chilometrica due", 1},
+    {"progressiva chilometrica tre", 1},
+    {"sfondo uno", 1},
+    {"sfondo due", 1},
+    {"sfondo tre", 1},
+    {"ripetizione segnali 9 codici", 1},
+    {"pendenza", 2},
+    {"curvas1", 2},
+    {"curvad1", 2},
+    {"montagna", 2},
+    {"indicatori_vmax", 2},
+    {"cartello_indicatore", 2},
+    {"numero vetture", 3},
+    {"percentuale massa frenata", 3},
+    {"velocita", 3},
+    {"aderenza", 3},
+    {"orologio", 3},
+    {"sabbia", 3},
+    {"segnale", 3},
+    {"rallentamento", 3},
+    {"abbattimento", 3},
+    {"stazione", 3},
+};
+
+std::span<const parola_chiave_riga> parole_chiave() { return parole; }
+
+std::string_view nome_sezione(int64_t sezione) {
+  switch (sezione) {
+    case 1:
+      return "the line source's header, between \"[generale]\" and the first section line";
+    case 2:
+      return "the line source, after its header";
+    case 3:
+      return "the train source";
+    default:
+      return "another document";
   }
 }
 

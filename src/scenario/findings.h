@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 // The two source documents.
@@ -82,6 +83,23 @@ enum class reperto_id : uint16_t {
   errore_1251,
   // Not a failure: where the reading stopped early, the rows after it unread.
   lettura_interrotta,
+  // Warnings: what the reader accepts but quietly ignores, reinterprets or
+  // overwrites.
+  campi_in_piu,          // fields left over on a line
+  riga_sconosciuta,      // a line that matches no row
+  riga_fuori_posto,      // a row where it is not recognised
+  maiuscole,             // a keyword whose letter case keeps it from matching
+  tabulazione,           // tabs
+  fine_riga_isolata,     // a lone CR or LF
+  spazi_finali,          // blanks at the end of a name
+  dopo_fine,             // lines after "[fine]"
+  fuori_ordine,          // a row behind the previous one of its kind
+  tempo_alzato,          // a signal's time raised to 101
+  tempo_ignorato,        // a signal's time not kept
+  valore_troncato,       // a value cut to the width of its field
+  velocita_arrotondata,  // a speed off the 5 km/h grid
+  opzione_azzerata,      // a station flag the build clears
+  sovrascritto,          // a feature a later row overwrites
   numero  // the count of ids, not an id
 };
 
@@ -128,9 +146,14 @@ struct descrizione_reperto {
   // {metri} (the position, "42200 m"), {km} (", km 45.250" where the line
   // has a kilometric progressive), {valore}, {limite}, {riga} (the line of
   // the finding's place), {caratteristica} (the feature whose cell code is
-  // `valore`: "signal", "code point", ...).
+  // `valore`: "signal", "code point", ...), {parola} (the keyword numbered
+  // `valore`, see parola_chiave), {suggerimento} (" (did you mean '...'?)"
+  // when `valore` numbers a keyword, else nothing), {sezione} (where a row
+  // belongs: `limite` 1 the line source's header, 2 its body, 3 the train
+  // source), {altre} (" (and N more lines)" for `valore` N > 0).
   std::string_view messaggio;
   std::string_view spiegazione;  // why, and how to mend it
+  std::string_view esempio = {};  // a row that causes it
 };
 
 // The table row of `id`.
@@ -138,6 +161,16 @@ const descrizione_reperto& descrivi(reperto_id id);
 
 // What stands on a cell whose `codice` is `c`, in the author's words.
 std::string_view nome_caratteristica(int64_t c);
+
+// The keywords of the rows, as the built-in documents spell them; a
+// misspelt token is matched to the nearest. The part of each document they
+// belong to: 1 the line source's header, 2 its body, 3 the train source.
+struct parola_chiave_riga {
+  std::string_view parola;
+  int sezione;
+};
+std::span<const parola_chiave_riga> parole_chiave();
+std::string_view nome_sezione(int64_t sezione);
 
 // The id whose stable name is `nome`, or reperto_id::numero.
 reperto_id reperto_per_nome(std::string_view nome);

@@ -17,6 +17,7 @@
 #include "tool/exit_codes.h"
 #include "tool/folder.h"
 #include "tool/identifiers.h"
+#include "tool/machine_report.h"
 #include "tool/report.h"
 #include "tool/text_report.h"
 #include "track/binary_files.h"
@@ -54,6 +55,12 @@ std::shared_ptr<opzioni_build> opzioni_lettura(CLI::App& c) {
       ->required()
       ->type_name("");
   c.add_flag("--no-plan", o->senza_tracciato, "Build without the line plan");
+  c.add_option("-W", o->avvisi,
+               "-Wno-NAME leaves out the warning NAME; -Werror makes warnings errors")
+      ->type_name("");
+  c.add_option("--format", o->formato, "How findings are shown: text, json or sarif")
+      ->check(CLI::IsMember({"text", "json", "sarif"}))
+      ->type_name("FORMAT");
   c.add_option_function<std::string>(
        "--line", [o](const std::string& v) { o->linea = v; },
        "The line identifier, when the line source's name does not give it")
@@ -63,6 +70,24 @@ std::shared_ptr<opzioni_build> opzioni_lettura(CLI::App& c) {
        "The train identifier, when the train source's name does not give it")
       ->type_name("NAME");
   return o;
+}
+
+// The -W options as rules; a usage error for a name no warning has.
+std::string leggi_avvisi(const std::vector<std::string>& valori, regole_avvisi& regole) {
+  for (const std::string& v : valori) {
+    if (v == "error") {
+      regole.come_errori = true;
+      continue;
+    }
+    const std::string nome = v.rfind("no-", 0) == 0 ? v.substr(3) : v;
+    const reperto_id id = reperto_per_nome(nome);
+    if (id == reperto_id::numero || descrivi(id).livello != gravita::avviso) {
+      return "-W" + v + ": no warning is called '" + nome + "' (see 'scenario explain')";
+    }
+    // -WNAME keeps a warning on, as it is by default.
+    if (v.rfind("no-", 0) == 0) regole.spenti.push_back(id);
+  }
+  return "";
 }
 
 }  // namespace
@@ -86,9 +111,11 @@ esecuzione registra_check(CLI::App& c, const opzioni_globali& g) {
 }
 
 int comando_build(const opzioni_build& o, bool scrivi) {
+  regole_avvisi regole;
+  std::string errore = leggi_avvisi(o.avvisi, regole);
+  if (!errore.empty()) return fallimento(errore);
   identificativi id;
-  std::string errore =
-      trova_identificativi(o.sorgente_linea, o.sorgente_treno, o.linea, o.treno, id);
+  errore = trova_identificativi(o.sorgente_linea, o.sorgente_treno, o.linea, o.treno, id);
   if (!errore.empty()) return fallimento(errore);
 
   scenario_state st;
@@ -125,7 +152,8 @@ int comando_build(const opzioni_build& o, bool scrivi) {
 
   const documenti_mostrati documenti{{o.sorgente_linea, testo_linea},
                                      {o.sorgente_treno, testo_treno}};
-  conteggio_reperti conteggio = conta_reperti(reperti);
+  reperti = filtra_avvisi(reperti, regole);
+  conteggio_reperti conteggio = conta_reperti(reperti, regole);
   // A build that stopped always reports why; should a finding be missing,
   // the outcome itself is the error.
   if (e.tipo != esito::fatto && conteggio.errori == 0) {
@@ -134,7 +162,13 @@ int comando_build(const opzioni_build& o, bool scrivi) {
                                                  : e.status.message();
     std::fprintf(stderr, "scenario: error: %s\n", perche.c_str());
   }
-  std::fputs(resa_testo(reperti, documenti, st, {o.colore}).c_str(), stderr);
+  if (o.formato == "json") {
+    std::fputs(resa_json(reperti, documenti, st, regole).c_str(), stdout);
+  } else if (o.formato == "sarif") {
+    std::fputs(resa_sarif(reperti, documenti, st, regole).c_str(), stdout);
+  } else {
+    std::fputs(resa_testo(reperti, documenti, st, {o.colore, regole}).c_str(), stderr);
+  }
   const bool errori = conteggio.errori > 0 || e.tipo != esito::fatto;
   if (!scrivi) return errori ? uscita::errori : uscita::ok;
 

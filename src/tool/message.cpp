@@ -21,10 +21,27 @@ std::string buco(std::string_view nome, const reperto& r,
   if (nome == "limite") return std::to_string(r.limite);
   if (nome == "riga") return riga > 0 ? std::to_string(riga) : "?";
   if (nome == "caratteristica") return std::string(nome_caratteristica(r.valore));
+  const auto parole = parole_chiave();
+  const bool parola = r.valore >= 0 && static_cast<size_t>(r.valore) < parole.size();
+  if (nome == "parola") return parola ? std::string(parole[r.valore].parola) : "?";
+  if (nome == "suggerimento") {
+    return parola ? "; did you mean '" + std::string(parole[r.valore].parola) + "'?" : "";
+  }
+  if (nome == "sezione") return std::string(nome_sezione(r.limite));
+  if (nome == "altre") {
+    return r.valore > 0 ? " (and " + std::to_string(r.valore) + " more line" +
+                              (r.valore == 1 ? ")" : "s)")
+                        : "";
+  }
   return std::string("{").append(nome).append("}");  // not a hole: kept as written
 }
 
 }  // namespace
+
+std::string testo_nota(const reperto& r) {
+  if (r.id == reperto_id::stazioni_vicine) return "the previous station is here";
+  return "the cell was first taken here";
+}
 
 std::optional<int64_t> metri_di(const reperto& r) {
   if (r.ha_posizione) return r.posizione;

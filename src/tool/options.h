@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // build and check.
 struct opzioni_build {
@@ -14,6 +15,8 @@ struct opzioni_build {
   std::optional<std::string> linea;  // --line, UTF-8
   std::optional<std::string> treno;  // --train, UTF-8
   bool colore = false;               // from --color and whether stderr is a terminal
+  std::vector<std::string> avvisi;   // -W values: "no-NAME", "error"
+  std::string formato = "text";      // --format: text, json or sarif
 };
 
 // new.

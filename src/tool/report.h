@@ -38,7 +38,26 @@ struct conteggio_reperti {
   int note = 0;
 };
 
-conteggio_reperti conta_reperti(const std::vector<reperto>& reperti);
+// What -W options make of the warnings: some left out, or all taken as
+// errors (-Werror).
+struct regole_avvisi {
+  std::vector<reperto_id> spenti;  // -Wno-NAME
+  bool come_errori = false;        // -Werror
+};
+
+// The severity a finding is shown with.
+gravita gravita_mostrata(const reperto& r, const regole_avvisi& regole);
+
+// The findings without the warnings switched off.
+std::vector<reperto> filtra_avvisi(const std::vector<reperto>& reperti,
+                                   const regole_avvisi& regole);
+
+// What stands in brackets after a message: the status code ("16"), or the
+// warning's option ("-Wextra-fields", "-Werror,-Wextra-fields"); "" for none.
+std::string etichetta(const reperto& r, const regole_avvisi& regole);
+
+conteggio_reperti conta_reperti(const std::vector<reperto>& reperti,
+                                const regole_avvisi& regole = {});
 
 // The word of a severity: "error", "warning", "note".
 std::string_view parola_gravita(gravita g);

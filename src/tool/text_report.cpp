@@ -94,7 +94,7 @@ void cita_riga(std::string& out, std::string_view riga, uint32_t numero, size_t 
 
 // One block: the location and message line, then the quoted line.
 void blocco(std::string& out, contesto& c, const luogo& dove, gravita livello,
-            const std::string& messaggio, int32_t codice) {
+            const std::string& messaggio, const std::string& etichetta) {
   const stile& s = c.s;
   documento_indicizzato* d = c.di(dove.doc);
   std::optional<punto_testo> punto;
@@ -114,7 +114,7 @@ void blocco(std::string& out, contesto& c, const luogo& dove, gravita livello,
   out.append(": ").append(s.fine());
   out.append(s.di(livello)).append(parola_gravita(livello)).append(":").append(s.fine());
   out.append(s.grassetto()).append(" ").append(messaggio);
-  if (codice != 0) out.append(" [").append(std::to_string(codice)).append("]");
+  if (!etichetta.empty()) out.append(" [").append(etichetta).append("]");
   out.append(s.fine()).append("\n");
   if (punto) cita_riga(out, riga, punto->riga, inizio, dove.lunghezza, s);
 }
@@ -145,13 +145,11 @@ std::string resa_testo(const std::vector<reperto>& reperti,
   contesto c{{&documenti.linea, {}}, {&documenti.treno, {}}, st, {opzioni.colore}};
   std::string out;
   for (const reperto& r : reperti) {
-    const descrizione_reperto& d = descrivi(r.id);
-    blocco(out, c, r.dove, d.livello,
-           componi_messaggio(r, st.elementi, riga_di(c, r.dove)), d.codice);
-    if (r.origine.esiste()) {
-      blocco(out, c, r.origine, gravita::nota, "the cell was first taken here", 0);
-    }
+    blocco(out, c, r.dove, gravita_mostrata(r, opzioni.avvisi),
+           componi_messaggio(r, st.elementi, riga_di(c, r.dove)),
+           etichetta(r, opzioni.avvisi));
+    if (r.origine.esiste()) blocco(out, c, r.origine, gravita::nota, testo_nota(r), "");
   }
-  out += riepilogo(conta_reperti(reperti));
+  out += riepilogo(conta_reperti(reperti, opzioni.avvisi));
   return out;
 }

@@ -19,6 +19,7 @@ struct scenario_state;
 
 struct opzioni_testo {
   bool colore = false;  // terminal colours and bold
+  regole_avvisi avvisi{};  // which warnings, and whether as errors
 };
 
 // Every finding in the order given, then the summary line; "" when there

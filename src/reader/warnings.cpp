@@ -1,0 +1,178 @@
+#include "reader/warnings.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "reader/keywords.h"
+#include "reader/row_kinds.h"
+#include "reader/track_cells.h"
+#include "scenario/reporting.h"
+#include "scenario/scenario_state.h"
+
+namespace {
+
+bool blank(char c) { return c == ' ' || c == '\t'; }
+bool line_end(char c) { return c == '\r' || c == '\n'; }
+
+luogo span(documento doc, size_t a, size_t b) {
+  return {doc, static_cast<uint32_t>(a), static_cast<uint32_t>(b - a)};
+}
+
+// Levenshtein distance of two short lower-case words.
+size_t distanza(std::string_view a, std::string_view b) {
+  std::vector<size_t> riga(b.size() + 1);
+  for (size_t j = 0; j <= b.size(); ++j) riga[j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    size_t diagonale = riga[0];
+    riga[0] = i;
+    for (size_t j = 1; j <= b.size(); ++j) {
+      const size_t sopra = riga[j];
+      riga[j] = std::min({riga[j] + 1, riga[j - 1] + 1,
+                          diagonale + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonale = sopra;
+    }
+  }
+  return riga[b.size()];
+}
+
+std::string minuscolo(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+}  // namespace
+
+void avvisa(scenario_state& st, reperto_id id, luogo dove, int64_t valore, int64_t limite) {
+  if (st.reperti == nullptr) return;
+  reperto r = nuovo_reperto(id, dove.esiste() ? dove : st.riga_in_lettura);
+  r.riga = st.riga_in_lettura;
+  r.valore = valore;
+  r.limite = limite;
+  segnala(st, r);
+}
+
+void controlla_formato(scenario_state& st, std::string_view testo, documento doc) {
+  if (st.reperti == nullptr) return;
+  // The first place of each kind, and how many more lines have it.
+  struct conto {
+    size_t primo = std::string_view::npos;
+    int64_t altre = -1;
+  } tab, fine_riga;
+  size_t dopo_fine = std::string_view::npos;
+  bool visto_fine = false;
+  size_t inizio = 0;
+  while (inizio < testo.size()) {
+    size_t fine = inizio;
+    while (fine < testo.size() && !line_end(testo[fine])) ++fine;
+    const std::string_view riga = testo.substr(inizio, fine - inizio);
+    if (const size_t t = riga.find('\t'); t != std::string_view::npos) {
+      if (tab.primo == std::string_view::npos) tab.primo = inizio + t;
+      ++tab.altre;
+    }
+    size_t prossima = fine;
+    if (fine < testo.size()) {
+      const bool crlf = testo[fine] == '\r' && fine + 1 < testo.size() && testo[fine + 1] == '\n';
+      if (!crlf) {
+        if (fine_riga.primo == std::string_view::npos) fine_riga.primo = fine;
+        ++fine_riga.altre;
+      }
+      prossima = fine + (crlf ? 2 : 1);
+    }
+    const size_t primo = riga.find_first_not_of(" \t");
+    if (primo != std::string_view::npos) {
+      if (visto_fine && dopo_fine == std::string_view::npos) dopo_fine = inizio + primo;
+      const size_t virgola = riga.find(',');
+      if (contiene_nc(riga.substr(0, virgola), "[fine]")) visto_fine = true;
+    }
+    inizio = prossima;
+  }
+  if (tab.primo != std::string_view::npos)
+    avvisa(st, reperto_id::tabulazione, span(doc, tab.primo, tab.primo + 1), tab.altre);
+  if (fine_riga.primo != std::string_view::npos) {
+    avvisa(st, reperto_id::fine_riga_isolata, span(doc, fine_riga.primo, fine_riga.primo + 1),
+           fine_riga.altre);
+  }
+  if (dopo_fine != std::string_view::npos) {
+    const size_t fine = testo.find_first_of("\r\n", dopo_fine);
+    avvisa(st, reperto_id::dopo_fine,
+           span(doc, dopo_fine, fine == std::string_view::npos ? testo.size() : fine));
+  }
+}
+
+bool campo_a_inizio_riga(const field_reader& r) {
+  size_t i = r.inizio_campo;
+  while (i > 0 && blank(r.testo[i - 1])) --i;
+  return i == 0 || line_end(r.testo[i - 1]);
+}
+
+void controlla_avanzi(scenario_state& st, const field_reader& r) {
+  if (st.reperti == nullptr || r.pos == 0 || r.pos > r.testo.size()) return;
+  if (line_end(r.testo[r.pos - 1])) return;  // the row ended its line
+  size_t inizio = r.pos;
+  size_t fine = inizio;
+  while (fine < r.testo.size() && !line_end(r.testo[fine])) ++fine;
+  while (inizio < fine && (blank(r.testo[inizio]) || r.testo[inizio] == ',')) ++inizio;
+  size_t ultimo = fine;
+  while (ultimo > inizio && blank(r.testo[ultimo - 1])) --ultimo;
+  if (inizio == ultimo) return;  // blanks and commas only
+  avvisa(st, reperto_id::campi_in_piu, span(r.doc, inizio, ultimo));
+}
+
+int parola_vicina(std::string_view token) {
+  const std::string t = minuscolo(token);
+  int migliore = -1;
+  size_t minima = 0;
+  const auto parole = parole_chiave();
+  for (size_t i = 0; i < parole.size(); ++i) {
+    const std::string_view p = parole[i].parola;
+    // Against the whole keyword and against its first word alone.
+    const std::string_view prima = p.substr(0, p.find(' '));
+    const size_t d = std::min(distanza(t, p), distanza(t, prima));
+    const size_t soglia = std::max<size_t>(1, prima.size() / 4);
+    if (d <= soglia && (migliore < 0 || d < minima)) {
+      migliore = static_cast<int>(i);
+      minima = d;
+    }
+  }
+  return migliore;
+}
+
+void controlla_riga_ignorata(scenario_state& st, std::string_view token, int sezione,
+                             bool salva_linea) {
+  if (st.reperti == nullptr) return;
+  if (token.empty() || riga_sezione(token) || contiene(token, "-")) return;
+  for (const tipo_riga& t : tipi_riga) {
+    if (t.sezione == sezione) {
+      // Curve rows are left unread on purpose without the plan.
+      if (t.id == riga_id::curva && !salva_linea && corrisponde(token, t)) return;
+      if (t.solo_minuscole && corrisponde_nc(token, t)) {
+        avvisa(st, reperto_id::maiuscole, st.riga_in_lettura, t.parola);
+        return;
+      }
+    }
+  }
+  for (const tipo_riga& t : tipi_riga) {
+    if (t.sezione != sezione && corrisponde_nc(token, t)) {
+      avvisa(st, reperto_id::riga_fuori_posto, st.riga_in_lettura, t.parola, t.sezione);
+      return;
+    }
+  }
+  // A number left over from a row is no line of its own.
+  if (token.find_first_not_of("0123456789 ") == std::string_view::npos) return;
+  avvisa(st, reperto_id::riga_sconosciuta, st.riga_in_lettura, parola_vicina(token));
+}
+
+int16_t in_16_bit(scenario_state& st, int64_t v) {
+  const int16_t stored = basso_16(v);
+  if (stored != v) avvisa(st, reperto_id::valore_troncato, {}, v, stored);
+  return stored;
+}
+
+uint8_t in_8_bit(scenario_state& st, int64_t v) {
+  const uint8_t stored = basso_8(v);
+  if (stored != v) avvisa(st, reperto_id::valore_troncato, {}, v, stored);
+  return stored;
+}
