@@ -104,13 +104,15 @@ TEST(ToolCommandLine, HelpAndVersionGoToStdout) {
     std::vector<std::string> parti;  // each must be in the help text
   } casi[] = {
       {{"--help"},
-       {"Usage: scenario [OPTIONS] SUBCOMMAND", "build", "check", "new", "--color"}},
+       {"Usage: scenario [OPTIONS] [SUBCOMMAND]", "build", "check", "new", "explain",
+        "--color", "--explain CODE"}},
       {{"build", "--help"},
        {"Usage: scenario build [OPTIONS] LINE_SOURCE TRAIN_SOURCE", "--no-plan",
         "--force", "--line NAME", "--train NAME", "-o,--output DIR"}},
       {{"check", "--help"},
        {"Usage: scenario check [OPTIONS] LINE_SOURCE TRAIN_SOURCE", "--line NAME"}},
       {{"new", "-h"}, {"Usage: scenario new [OPTIONS] DIR", "--force"}},
+      {{"check", "--help"}, {"-W", "--format FORMAT"}},
   };
   for (const Caso& c : casi) {
     r = esegui(d.path(), c.argomenti);
@@ -130,7 +132,7 @@ TEST(ToolCommandLine, UsageErrorsAreOneLineAndStatus2) {
     std::string err;
   } casi[] = {
       {{},
-       "scenario: a command is required: build, check or new (see 'scenario --help')\n"},
+       "scenario: a command is required: build, check, new or explain (see 'scenario --help')\n"},
       {{"frobnicate"},
        "scenario: the following argument was not expected: frobnicate (see 'scenario "
        "--help')\n"},
@@ -727,6 +729,33 @@ TEST(ToolBuild, ForceWritesWhatTheCoreBuildWrites) {
         scritti)
         << r.err;
   }
+}
+
+}  // namespace
+
+namespace {
+
+// explain: by status code, by name, by warning option; every finding listed.
+TEST(ToolExplain, TellsWhatAFindingMeansWithAnExample) {
+  temp_folder d;
+  esito_tool r = esegui(d.path(), {"explain", "16"});
+  EXPECT_EQ(r.stato, 0);
+  EXPECT_EQ(r.out.rfind("signal-cell-taken (error, status 16)\n", 0), 0u) << r.out;
+  EXPECT_NE(r.out.find("For example:\n    segnale, 1025,"), std::string::npos) << r.out;
+  r = esegui(d.path(), {"--explain", "-Wextra-fields"});
+  EXPECT_EQ(r.stato, 0);
+  EXPECT_EQ(r.out.rfind("extra-fields (warning, -Wextra-fields)\n", 0), 0u) << r.out;
+  // 25 is recorded for every cause of the reading failure.
+  r = esegui(d.path(), {"explain", "25"});
+  EXPECT_NE(r.out.find("not-a-number (error, status 25)"), std::string::npos);
+  EXPECT_NE(r.out.find("document-ends-inside-row (error, status 25)"), std::string::npos);
+  r = esegui(d.path(), {"explain"});
+  EXPECT_EQ(r.stato, 0);
+  EXPECT_NE(r.out.find("stations-too-close"), std::string::npos);
+  EXPECT_NE(r.out.find("out-of-order"), std::string::npos);
+  r = esegui(d.path(), {"explain", "nonsense"});
+  EXPECT_EQ(r.stato, 2);
+  EXPECT_EQ(r.err, "scenario: no finding is called 'nonsense' (see 'scenario explain')\n");
 }
 
 }  // namespace

@@ -99,6 +99,15 @@ reperto lettura::al_campo(reperto_id id) const {
 
 std::string_view leggi_nome(lettura& l) {
   std::string_view nome = read_text(l.r);
+  if (l.st.reperti != nullptr) {
+    // Blanks before the comma or line end are not kept.
+    size_t fine = l.r.fine_campo;
+    while (fine < l.r.testo.size() && (l.r.testo[fine] == ' ' || l.r.testo[fine] == '\t'))
+      ++fine;
+    if (fine > l.r.fine_campo) {
+      avvisa(l.st, reperto_id::spazi_finali, luogo_in(l.r, l.r.inizio_campo, fine));
+    }
+  }
   constexpr size_t massimo = std::numeric_limits<uint16_t>::max();
   if (nome.size() > massimo) {
     reading_failure f;

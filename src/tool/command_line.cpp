@@ -66,7 +66,11 @@ int esegui_scenario(int argc, char** argv) {
       "files the simulator loads.",
       "scenario"};
   app.set_version_flag("--version", "scenario " SCENARIO_VERSION);
-  app.require_subcommand(1);
+  app.require_subcommand(0, 1);
+  std::string spiegare;
+  CLI::Option* opzione_spiegare =
+      app.add_option("--explain", spiegare, "The same as 'scenario explain CODE'")
+          ->type_name("CODE");
   app.footer(
       "Exit status: 0 no error in the documents, 1 errors in the documents, 2 a usage "
       "error or a file failure.");
@@ -89,6 +93,8 @@ int esegui_scenario(int argc, char** argv) {
        registra_check},
       {"new", "Write the built-in scenario's documents into a folder, as a starting point",
        registra_new},
+      {"explain", "Tell what a finding means, with a row that causes it and how to mend it",
+       registra_explain},
   };
   std::vector<std::pair<CLI::App*, esecuzione>> registrati;
   for (const voce& v : comandi) {
@@ -110,8 +116,9 @@ int esegui_scenario(int argc, char** argv) {
   }
 
   globali.colore = colore_per(quando);
+  if (opzione_spiegare->count() > 0) return comando_explain(spiegare);
   for (auto& [c, esegui] : registrati) {
     if (c->parsed()) return esegui();
   }
-  return fallimento("a command is required");
+  return fallimento("a command is required: " + nomi_comandi(app) + " (see 'scenario --help')");
 }

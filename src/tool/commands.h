@@ -25,6 +25,10 @@ using esecuzione = std::function<int()>;
 esecuzione registra_build(CLI::App& app, const opzioni_globali& g);
 esecuzione registra_check(CLI::App& app, const opzioni_globali& g);
 esecuzione registra_new(CLI::App& app, const opzioni_globali& g);
+esecuzione registra_explain(CLI::App& app, const opzioni_globali& g);
+
+// What a finding means; every finding when `che` is empty.
+int comando_explain(const std::string& che);
 
 // build (`scrivi`) or check (nothing written).
 int comando_build(const opzioni_build& o, bool scrivi);

@@ -30,11 +30,14 @@ void segna_abbassato(scenario_state& st, int32_t k) {
 }
 
 // No room for a code point serving the feature at cell `origine`; the
-// status position is that of cell `indice`.
-void senza_posto(scenario_state& st, reperto_id id, int32_t indice, int32_t origine) {
+// status position is that of cell `indice`; `presa` is a cell whose feature
+// took the room (the note points at its row).
+void senza_posto(scenario_state& st, reperto_id id, int32_t indice, int32_t origine,
+                 int32_t presa) {
   reperto r;
   r.id = id;
   r.dove = origine_di(st, origine);
+  r.origine = origine_di(st, presa);
   r.cella = indice;
   r.ha_posizione = true;
   r.posizione = indice * 50;
@@ -62,7 +65,7 @@ void regola_a(scenario_state& st, int32_t i) {
       q.dato_a = static_cast<int16_t>(minimo(valore_codice, q.dato_a));
       segna_abbassato(st, i - k - 2);
     } else {
-      senza_posto(st, reperto_id::codice_senza_posto_segnale, i - k, i - k);
+      senza_posto(st, reperto_id::codice_senza_posto_segnale, i - k, i - k, i - k - 1);
     }
   }
 }
@@ -84,17 +87,17 @@ void regola_b(scenario_state& st, int32_t i) {
   auto& t = st.percorso;
   const int32_t ultima = static_cast<int32_t>(t.size()) - 1;
   st.riga_in_lettura = origine_di(st, i);
-  const auto finestra = [&](int32_t indice) {
-    senza_posto(st, reperto_id::codice_senza_posto_finestra, indice, i);
+  const auto finestra = [&](int32_t indice, int32_t presa) {
+    senza_posto(st, reperto_id::codice_senza_posto_finestra, indice, i, presa);
   };
-  const auto interno = [&](int32_t indice) {
-    senza_posto(st, reperto_id::codice_senza_posto_interno, indice, i);
+  const auto interno = [&](int32_t indice, int32_t presa) {
+    senza_posto(st, reperto_id::codice_senza_posto_interno, indice, i, presa);
   };
 
   // Three windows before the board, each where the track reaches back far enough.
-  if (i > 7 && !metti_sul_primo_libero(st, {i - 5, i - 6, i - 7})) finestra(i);
-  if (i > 13 && !metti_sul_primo_libero(st, {i - 11, i - 12, i - 13})) finestra(i);
-  if (i > 20 && !metti_sul_primo_libero(st, {i - 18, i - 19, i - 20})) finestra(i);
+  if (i > 7 && !metti_sul_primo_libero(st, {i - 5, i - 6, i - 7})) finestra(i, i - 5);
+  if (i > 13 && !metti_sul_primo_libero(st, {i - 11, i - 12, i - 13})) finestra(i, i - 11);
+  if (i > 20 && !metti_sul_primo_libero(st, {i - 18, i - 19, i - 20})) finestra(i, i - 18);
 
   // Inside the slowdown: a code point every 8 cells up to the end board.
   // At 110 km/h or more nothing is placed, but the walk still finds the end
@@ -117,7 +120,7 @@ void regola_b(scenario_state& st, int32_t i) {
         metti_codice(st, w + 1);
         c = -1;
       } else {
-        interno(w);  // c stays 8: no further code point in this walk
+        interno(w, w);  // c stays 8: no further code point in this walk
       }
     }
     if (t[w].codice == codice_cella::fine_rallentamento) break;
@@ -133,7 +136,7 @@ void regola_b(scenario_state& st, int32_t i) {
     } else if (libera(t[s - 1])) {
       metti_codice(st, s - 1);
     } else {
-      interno(w);
+      interno(w, s);
     }
     return;
   }
