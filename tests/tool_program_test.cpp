@@ -16,44 +16,12 @@
 #include "scenario/naming.h"
 #include "scenario/scenario_state.h"
 #include "support/temp_folder.h"
+#include "support/tool_run.h"
 #include "track/memorizza_percorso.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-struct esito_tool {
-  int stato = -1;
-  std::string out, err;
-};
-
-std::string quota(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-std::string riga_di_comando(const std::vector<std::string>& argomenti) {
-  std::string comando = quota(SCENARIO_TOOL);
-  for (const std::string& a : argomenti) comando.append(" ").append(quota(a));
-  return comando;
-}
-
-// Runs the tool in `cartella`, stdin empty, stdout and stderr to files
-// outside that folder. `ambiente` goes before the command (e.g. "NO_COLOR=1").
-esito_tool esegui(const std::string& cartella, const std::vector<std::string>& argomenti,
-                  const std::string& ambiente = "env -u NO_COLOR") {
-  temp_folder cattura;
-  std::string comando = "cd " + quota(cartella) + " && " + ambiente + " " +
-                        riga_di_comando(argomenti) + " </dev/null >" +
-                        quota(cattura.file("out")) + " 2>" + quota(cattura.file("err"));
-  int raw = std::system(comando.c_str());
-  esito_tool r;
-  if (raw != -1 && WIFEXITED(raw)) r.stato = WEXITSTATUS(raw);
-  r.out = read_bytes(cattura.file("out"));
-  r.err = read_bytes(cattura.file("err"));
-  return r;
-}
 
 std::vector<std::string> nomi_in(const std::string& cartella) {
   if (!fs::exists(cartella)) return {};
@@ -132,7 +100,8 @@ TEST(ToolCommandLine, UsageErrorsAreOneLineAndStatus2) {
     std::string err;
   } casi[] = {
       {{},
-       "scenario: a command is required: build, check, new or explain (see 'scenario --help')\n"},
+       "scenario: a command is required: build, check, new, explain or report (see "
+       "'scenario --help')\n"},
       {{"frobnicate"},
        "scenario: the following argument was not expected: frobnicate (see 'scenario "
        "--help')\n"},

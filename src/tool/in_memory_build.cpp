@@ -1,0 +1,124 @@
+#include "tool/in_memory_build.h"
+
+#include <sys/stat.h>
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+
+#include "base/file_io.h"
+#include "tool/folder.h"
+#include "tool/machine_report.h"
+#include "tool/text_report.h"
+
+namespace {
+
+// The -W options as rules; a usage error for a name no warning has.
+std::string leggi_avvisi(const std::vector<std::string>& valori, regole_avvisi& regole) {
+  for (const std::string& v : valori) {
+    if (v == "error") {
+      regole.come_errori = true;
+      continue;
+    }
+    const std::string nome = v.rfind("no-", 0) == 0 ? v.substr(3) : v;
+    const reperto_id id = reperto_per_nome(nome);
+    if (id == reperto_id::numero || descrivi(id).livello != gravita::avviso) {
+      return "-W" + v + ": no warning is called '" + nome + "' (see 'scenario explain')";
+    }
+    // -WNAME keeps a warning on, as it is by default.
+    if (v.rfind("no-", 0) == 0) regole.spenti.push_back(id);
+  }
+  return "";
+}
+
+}  // namespace
+
+bool costruzione_in_memoria::errori() const {
+  return conta_reperti(reperti, regole).errori > 0 || esito.tipo != esito::fatto;
+}
+
+std::string prepara_costruzione(const opzioni_build& o, costruzione_in_memoria& c) {
+  std::string errore = leggi_avvisi(o.avvisi, c.regole);
+  if (!errore.empty()) return errore;
+  errore =
+      trova_identificativi(o.sorgente_linea, o.sorgente_treno, o.linea, o.treno, c.id);
+  if (!errore.empty()) return errore;
+  c.st.cartella = cartella_pulita(o.cartella);
+  c.st.linea = c.id.linea_cp1252;
+  c.st.treno = c.id.treno_cp1252;
+  c.st.salva_linea = o.senza_tracciato ? 0 : 1;
+  return "";
+}
+
+std::string esegui_costruzione(const opzioni_build& o, costruzione_in_memoria& c) {
+  Status s = read_file(o.sorgente_linea, c.testo_linea);
+  if (s.ok()) s = read_file(o.sorgente_treno, c.testo_treno);
+  if (!s.ok()) return s.message();
+
+  c.st.reperti = &c.reperti;
+  c.st.provenienza = &c.provenienza;
+  // Nothing is done with a document once read: the author's files stay.
+  sorgenti_lettura sorgenti;
+  sorgenti.linea = {o.sorgente_linea, stato_documento::presente, c.testo_linea};
+  sorgenti.treno = {o.sorgente_treno, stato_documento::presente, c.testo_treno};
+  c.esito = costruisci_scenario(c.st, sorgenti, c.st.salva_linea);
+  c.reperti = filtra_avvisi(c.reperti, c.regole);
+  return "";
+}
+
+std::string perche_fermata(const costruzione_in_memoria& c) {
+  // A build that stopped always reports why; should a finding be missing,
+  // the outcome itself is the error.
+  if (c.esito.tipo == esito::fatto || conta_reperti(c.reperti, c.regole).errori > 0)
+    return "";
+  return c.esito.tipo == esito::errore
+             ? "the build stopped with error " + std::to_string(c.esito.numero_errore)
+             : c.esito.status.message();
+}
+
+void mostra_reperti(const opzioni_build& o, const costruzione_in_memoria& c) {
+  const std::string perche = perche_fermata(c);
+  if (!perche.empty()) std::fprintf(stderr, "scenario: error: %s\n", perche.c_str());
+  const documenti_mostrati documenti = c.documenti(o);
+  if (o.formato == "json") {
+    std::fputs(resa_json(c.reperti, documenti, c.st, c.regole).c_str(), stdout);
+  } else if (o.formato == "sarif") {
+    std::fputs(resa_sarif(c.reperti, documenti, c.st, c.regole).c_str(), stdout);
+  } else {
+    std::fputs(resa_testo(c.reperti, documenti, c.st, {o.colore, c.regole}).c_str(),
+               stderr);
+  }
+}
+
+bool stessa_voce(const std::string& a, const std::string& b) {
+  struct stat sa {
+  }, sb{};
+  return ::lstat(a.c_str(), &sa) == 0 && ::lstat(b.c_str(), &sb) == 0 &&
+         sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+void opzioni_lettura(CLI::App& c, opzioni_build& o, bool per_build) {
+  c.add_option("LINE_SOURCE", o.sorgente_linea, "The line source, <line>_linea.txt")
+      ->required()
+      ->type_name("");
+  c.add_option("TRAIN_SOURCE", o.sorgente_treno, "The train source, <line>_<train>-.txt")
+      ->required()
+      ->type_name("");
+  if (per_build)
+    c.add_flag("--no-plan", o.senza_tracciato, "Build without the line plan");
+  c.add_option("-W", o.avvisi,
+               "-Wno-NAME leaves out the warning NAME; -Werror makes warnings errors")
+      ->type_name("");
+  if (per_build) {
+    c.add_option("--format", o.formato, "How findings are shown: text, json or sarif")
+        ->check(CLI::IsMember({"text", "json", "sarif"}))
+        ->type_name("FORMAT");
+  }
+  c.add_option_function<std::string>(
+       "--line", [&o](const std::string& v) { o.linea = v; },
+       "The line identifier, when the line source's name does not give it")
+      ->type_name("NAME");
+  c.add_option_function<std::string>(
+       "--train", [&o](const std::string& v) { o.treno = v; },
+       "The train identifier, when the train source's name does not give it")
+      ->type_name("NAME");
+}

@@ -1,0 +1,69 @@
+// What build, check and report share: the author's two documents read where
+// they lie, into memory, and built there. Nothing is written and the
+// documents are never changed.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "scenario/findings.h"
+#include "scenario/scenario_state.h"
+#include "tool/identifiers.h"
+#include "tool/options.h"
+#include "tool/report.h"
+#include "track/memorizza_percorso.h"
+
+namespace CLI {
+class App;
+}
+
+// One build in memory. The state points into this record (findings and
+// provenance), so it is made in place and never moved.
+struct costruzione_in_memoria {
+  regole_avvisi regole;  // from -W
+  identificativi id;
+  scenario_state st;
+  std::string testo_linea;
+  std::string testo_treno;
+  std::vector<reperto> reperti;  // the warnings switched off left out
+  std::vector<provenienza_cella> provenienza;
+  esito_build esito;
+
+  costruzione_in_memoria() = default;
+  costruzione_in_memoria(const costruzione_in_memoria&) = delete;
+  costruzione_in_memoria& operator=(const costruzione_in_memoria&) = delete;
+
+  documenti_mostrati documenti(const opzioni_build& o) const {
+    return {{o.sorgente_linea, testo_linea}, {o.sorgente_treno, testo_treno}};
+  }
+  // Errors in the documents (warnings too under -Werror), or a build that
+  // did not end.
+  bool errori() const;
+};
+
+// The warning rules, the identifiers and the state before reading: folder,
+// names, plan flag. Returns "" or the usage error to show.
+std::string prepara_costruzione(const opzioni_build& o, costruzione_in_memoria& c);
+
+// Reads both documents and runs the whole build in memory. Returns "" or
+// the file failure to show.
+std::string esegui_costruzione(const opzioni_build& o, costruzione_in_memoria& c);
+
+// Why the build stopped, where no error among the findings says so; "" when
+// it did not stop or a finding tells.
+std::string perche_fermata(const costruzione_in_memoria& c);
+
+// Every finding in the form --format asks for (text on stderr, JSON or
+// SARIF on stdout), the text preceded by the reason a build stopped without
+// a finding that says so.
+void mostra_reperti(const opzioni_build& o, const costruzione_in_memoria& c);
+
+// True when both paths name the same directory entry (or hard links of one
+// file): writing the one would replace the other.
+bool stessa_voce(const std::string& a, const std::string& b);
+
+// The options every command that reads the documents takes, declared on `c`
+// and read into `o`: --no-plan and --format only `per_build` (build and
+// check). The identifiers are taken only when given. `o` must outlive the
+// parsing.
+void opzioni_lettura(CLI::App& c, opzioni_build& o, bool per_build);

@@ -1,0 +1,38 @@
+#include "support/tool_run.h"
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdlib>
+
+#include "support/temp_folder.h"
+
+std::string quota(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+std::string riga_di_comando(const std::vector<std::string>& argomenti) {
+  std::string comando = quota(SCENARIO_TOOL);
+  for (const std::string& a : argomenti) comando.append(" ").append(quota(a));
+  return comando;
+}
+
+esito_tool esegui(const std::string& cartella, const std::vector<std::string>& argomenti,
+                  const std::string& ambiente) {
+  temp_folder cattura;
+  std::string comando = "cd " + quota(cartella) + " && " + ambiente + " " +
+                        riga_di_comando(argomenti) + " </dev/null >" +
+                        quota(cattura.file("out")) + " 2>" + quota(cattura.file("err"));
+  const auto inizio = std::chrono::steady_clock::now();
+  int raw = std::system(comando.c_str());
+  esito_tool r;
+  r.secondi =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - inizio).count();
+  if (raw != -1 && WIFEXITED(raw)) r.stato = WEXITSTATUS(raw);
+  r.out = read_bytes(cattura.file("out"));
+  r.err = read_bytes(cattura.file("err"));
+  return r;
+}
