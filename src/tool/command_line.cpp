@@ -95,6 +95,8 @@ int esegui_scenario(int argc, char** argv) {
        registra_new},
       {"explain", "Tell what a finding means, with a row that causes it and how to mend it",
        registra_explain},
+      {"report", "Read the two source documents and write a page with the plan and the profile",
+       registra_report},
   };
   std::vector<std::pair<CLI::App*, esecuzione>> registrati;
   for (const voce& v : comandi) {

@@ -26,6 +26,7 @@ esecuzione registra_build(CLI::App& app, const opzioni_globali& g);
 esecuzione registra_check(CLI::App& app, const opzioni_globali& g);
 esecuzione registra_new(CLI::App& app, const opzioni_globali& g);
 esecuzione registra_explain(CLI::App& app, const opzioni_globali& g);
+esecuzione registra_report(CLI::App& app, const opzioni_globali& g);
 
 // What a finding means; every finding when `che` is empty.
 int comando_explain(const std::string& che);
@@ -34,6 +35,9 @@ int comando_explain(const std::string& che);
 int comando_build(const opzioni_build& o, bool scrivi);
 
 int comando_new(const opzioni_new& o);
+
+// The page with the plan and the profile (and the drawings as SVG files).
+int comando_report(const opzioni_report& o);
 
 // "scenario: <messaggio>" on stderr; the status of a usage or file failure.
 int fallimento(const std::string& messaggio);

@@ -24,3 +24,10 @@ struct opzioni_new {
   std::string cartella;
   bool forza = false;  // replace existing files
 };
+
+// report.
+struct opzioni_report {
+  opzioni_build lettura;  // the documents and identifiers, read as check reads them
+  std::string file;       // -o: the HTML file; "" for <line>_<train>.html here
+  bool svg = false;       // --svg: the two drawings as SVG files as well
+};

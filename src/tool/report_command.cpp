@@ -1,0 +1,125 @@
+// scenario report: the author's two documents built in memory, as check
+// builds them, and shown as one HTML page with the plan map and the profile
+// (and, with --svg, the two drawings as SVG files beside it). The page is
+// written whatever the documents hold, so that their problems can be seen
+// where they are; the status says whether they hold errors.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "base/file_io.h"
+#include "tool/commands.h"
+#include "tool/exit_codes.h"
+#include "tool/html_report.h"
+#include "tool/in_memory_build.h"
+#include "tool/plan_drawing.h"
+#include "tool/profile_drawing.h"
+#include "tool/route_view.h"
+
+namespace {
+
+// "out/r.html" -> "out/r": the SVG files are named after the page.
+std::string senza_estensione(const std::string& file) {
+  for (const char* e : {".html", ".htm", ".xhtml"}) {
+    const std::string s = e;
+    if (file.size() > s.size() &&
+        file.compare(file.size() - s.size(), s.size(), s) == 0) {
+      return file.substr(0, file.size() - s.size());
+    }
+  }
+  return file;
+}
+
+std::string documento_svg(const std::string& svg) {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + svg + "\n";
+}
+
+}  // namespace
+
+int comando_report(const opzioni_report& o) {
+  costruzione_in_memoria c;
+  opzioni_build lettura = o.lettura;
+  lettura.senza_tracciato = false;  // the plan map needs the polyline
+  std::string errore = prepara_costruzione(lettura, c);
+  if (!errore.empty()) return fallimento(errore);
+
+  const std::string pagina =
+      o.file.empty() ? c.id.linea + "_" + c.id.treno + ".html" : o.file;
+  const std::string base = senza_estensione(pagina);
+  const std::string file_pianta = base + "_plan.svg";
+  const std::string file_profilo = base + "_profile.svg";
+  std::vector<std::string> uscite = {pagina};
+  if (o.svg) {
+    uscite.push_back(file_pianta);
+    uscite.push_back(file_profilo);
+  }
+  for (const std::string& uscita : uscite) {
+    for (const std::string* sorgente :
+         {&lettura.sorgente_linea, &lettura.sorgente_treno}) {
+      if (stessa_voce(uscita, *sorgente)) {
+        return fallimento("the output '" + uscita + "' is the source document '" +
+                          *sorgente + "' (name another file with -o FILE)");
+      }
+    }
+  }
+
+  errore = esegui_costruzione(lettura, c);
+  if (!errore.empty()) return fallimento(errore);
+  mostra_reperti(lettura, c);
+
+  const documenti_mostrati documenti = c.documenti(lettura);
+  const vista_percorso vista = crea_vista(c.st, c.reperti, documenti, c.regole);
+  const std::string titolo = c.id.linea + " / " + c.id.treno;
+  const disegno_pianta pianta =
+      disegna_pianta(vista, c.st.tracciato, {"Plan: " + titolo, true});
+  contenuto_report r;
+  r.linea = c.id.linea;
+  r.treno = c.id.treno;
+  r.documenti = &documenti;
+  r.reperti = &c.reperti;
+  r.st = &c.st;
+  r.vista = &vista;
+  r.pianta = &pianta;
+  if (vista.ha_percorso) r.profilo = disegna_profilo(vista, {"Profile: " + titolo, true});
+  r.esito_fermo = perche_fermata(c);
+  r.regole = c.regole;
+
+  Status s = replace_file(pagina, pagina_report(r));
+  if (!s.ok()) return fallimento(s.message());
+  std::printf("wrote %s\n", pagina.c_str());
+  if (o.svg) {
+    // Complete by themselves: every tooltip names its file and carries its own.
+    const std::string disegni[] = {
+        disegna_pianta(vista, c.st.tracciato, {"Plan: " + titolo, false}).svg,
+        vista.ha_percorso ? disegna_profilo(vista, {"Profile: " + titolo, false}) : ""};
+    const std::string* file = &file_pianta;
+    for (const std::string& svg : disegni) {
+      if (svg.empty()) {
+        std::fprintf(stderr, "scenario: the documents give nothing to draw in '%s'\n",
+                     file->c_str());
+      } else {
+        s = replace_file(*file, documento_svg(svg));
+        if (!s.ok()) return fallimento(s.message());
+        std::printf("wrote %s\n", file->c_str());
+      }
+      file = &file_profilo;
+    }
+  }
+  return c.errori() ? uscita::errori : uscita::ok;
+}
+
+esecuzione registra_report(CLI::App& c, const opzioni_globali& g) {
+  auto o = std::make_shared<opzioni_report>();
+  opzioni_lettura(c, o->lettura, false);
+  c.add_option("-o,--output", o->file,
+               "The page to write (default: <line>_<train>.html in the current folder)")
+      ->type_name("FILE");
+  c.add_flag("--svg", o->svg,
+             "Write the plan and the profile as SVG files as well, named after the page "
+             "(<page>_plan.svg, <page>_profile.svg)");
+  return [o, &g] {
+    o->lettura.colore = g.colore;
+    return comando_report(*o);
+  };
+}

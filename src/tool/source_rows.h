@@ -1,0 +1,29 @@
+// The rows of a source document by keyword and first number. The build
+// traces each cell's fields to the rows that set them; for what it does not
+// trace (a station without a stop point, an entry of the kilometric
+// progressive) the drawings find the row here: one row per line, its keyword
+// the line's first field, its position the second.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "scenario/findings.h"
+
+struct riga_indicizzata {
+  std::string_view parola;        // the keyword field, blanks trimmed
+  std::optional<int64_t> numero;  // the next field as a whole number
+  luogo riga;                     // the whole line, without its line end
+};
+
+struct righe_sorgente {
+  std::vector<riga_indicizzata> righe;  // document order, from "[generale]" on
+};
+
+righe_sorgente indicizza_righe(documento doc, std::string_view testo);
+
+// The rows whose keyword contains `parola`, ignoring case, in document order.
+std::vector<const riga_indicizzata*> righe_con(const righe_sorgente& r,
+                                               std::string_view parola);

@@ -1,0 +1,82 @@
+// Douglas-Peucker thinning: every point left out lies within the tolerance
+// of the kept segment that spans it, and only what is needed is kept.
+#include "tool/thinning.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <vector>
+
+namespace {
+
+struct p2 {
+  double x, y;
+};
+
+// The largest distance of a left-out point from the kept segment spanning it.
+double errore_massimo(const std::vector<int32_t>& tenuti,
+                      const std::function<p2(int32_t)>& f) {
+  double massimo = 0;
+  for (size_t k = 0; k + 1 < tenuti.size(); ++k) {
+    for (int32_t i = tenuti[k] + 1; i < tenuti[k + 1]; ++i) {
+      massimo = std::max(massimo, std::sqrt(distanza2_dal_segmento(f(i), f(tenuti[k]),
+                                                                   f(tenuti[k + 1]))));
+    }
+  }
+  return massimo;
+}
+
+TEST(Thinning, KeepsWhatTheToleranceNeedsAndNoMore) {
+  struct caso {
+    const char* nome;
+    int32_t ultimo;
+    double tolleranza;
+    std::function<p2(int32_t)> punto;
+    size_t al_piu;  // points kept at most
+    size_t almeno;  // and at least
+  } casi[] = {
+      {"straight", 999, 0.1,
+       [](int32_t i) {
+         return p2{0.5 * i, 2.0 * i};
+       },
+       2, 2},
+      // A quarter circle of radius 1000: a chord of length c strays about
+      // c^2 / 8000 from the arc, so 0.5 needs chords of at most 63, 25 of
+      // them; halving the arc gives 32.
+      {"arc", 9999, 0.5,
+       [](int32_t i) {
+         const double a = 1.5707963 * i / 9999;
+         return p2{1000 * std::cos(a), 1000 * std::sin(a)};
+       },
+       33, 26},
+      // A zigzag's corners stand 1 off its neighbours' line: most are kept.
+      {"zigzag", 100, 0.9,
+       [](int32_t i) {
+         return p2{double(i), double(i % 2)};
+       },
+       101, 50},
+      {"zigzag under a coarse tolerance", 100, 1.1,
+       [](int32_t i) {
+         return p2{double(i), double(i % 2)};
+       },
+       2, 2},
+      {"one point", 0, 1,
+       [](int32_t) {
+         return p2{3, 4};
+       },
+       1, 1},
+  };
+  for (const caso& c : casi) {
+    const std::vector<int32_t> t = dirada(0, c.ultimo, c.tolleranza, c.punto);
+    ASSERT_FALSE(t.empty()) << c.nome;
+    EXPECT_EQ(t.front(), 0) << c.nome;
+    EXPECT_EQ(t.back(), c.ultimo) << c.nome;
+    EXPECT_TRUE(std::is_sorted(t.begin(), t.end())) << c.nome;
+    EXPECT_LE(t.size(), c.al_piu) << c.nome;
+    EXPECT_GE(t.size(), c.almeno) << c.nome;
+    EXPECT_LE(errore_massimo(t, c.punto), c.tolleranza) << c.nome;
+  }
+}
+
+}  // namespace
