@@ -401,44 +401,6 @@ vista_percorso crea_vista(const scenario_state& st, const std::vector<reperto>& 
   return std::move(c.v);
 }
 
-bool km_di(const vista_percorso& v, int64_t metri, int64_t& km) {
-  for (const campata_km& c : v.progressive) {
-    if (metri >= c.da && metri < c.a) {
-      km = c.km_da + c.verso * (metri - c.da);
-      return true;
-    }
-  }
-  return false;
-}
-
-const char* nome_segno(tipo_segno t) {
-  switch (t) {
-    case tipo_segno::stazione:
-      return "Stations";
-    case tipo_segno::fermata:
-      return "Stop points";
-    case tipo_segno::segnale:
-      return "Signals";
-    case tipo_segno::abbattimento:
-      return "Code points";
-    case tipo_segno::cartello:
-      return "Indicator signs";
-    case tipo_segno::indicatori:
-      return "Speed-limit boards";
-    case tipo_segno::avviso:
-      return "Slowdown warning boards";
-    case tipo_segno::rallentamento:
-      return "Slowdowns";
-    case tipo_segno::cippo:
-      return "Kilometre posts";
-    case tipo_segno::passaggio:
-      return "Progressive hand-overs";
-    case tipo_segno::reperto:
-      return "Findings";
-  }
-  return "Marks";
-}
-
 std::string suggerimento(const vista_percorso& v, const std::string& testo,
                          const fonte_riga& f, bool aggiunto, bool breve) {
   if (!f.esiste()) return testo;

@@ -98,9 +98,3 @@ vista_percorso crea_vista(const scenario_state& st, const std::vector<reperto>& 
 // the row's text.
 std::string suggerimento(const vista_percorso& v, const std::string& testo,
                          const fonte_riga& f, bool aggiunto, bool breve);
-
-// The progressive at `metri` from the spans, if one applies.
-bool km_di(const vista_percorso& v, int64_t metri, int64_t& km);
-
-// The word a kind of mark goes by in the legend and the tooltips.
-const char* nome_segno(tipo_segno t);

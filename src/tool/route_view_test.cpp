@@ -86,9 +86,10 @@ TEST(RouteView, EveryMarkAtItsCellWithItsRow) {
     const auto segni = di_tipo(v, a.tipo);
     auto s = std::find_if(segni.begin(), segni.end(),
                           [&](const segno* g) { return g->da == a.metri; });
-    ASSERT_NE(s, segni.end()) << nome_segno(a.tipo) << " at " << a.metri;
-    EXPECT_EQ((*s)->fonte.doc, a.fonte.doc) << nome_segno(a.tipo);
-    EXPECT_EQ((*s)->fonte.numero, a.fonte.numero) << nome_segno(a.tipo);
+    ASSERT_NE(s, segni.end()) << "mark kind " << static_cast<int>(a.tipo) << " at "
+                              << a.metri;
+    EXPECT_EQ((*s)->fonte.doc, a.fonte.doc) << static_cast<int>(a.tipo);
+    EXPECT_EQ((*s)->fonte.numero, a.fonte.numero) << static_cast<int>(a.tipo);
   }
   EXPECT_EQ(di_tipo(v, tipo_segno::cartello)[0]->etichetta, "<Km 11>");
   EXPECT_EQ(di_tipo(v, tipo_segno::stazione)[1]->etichetta, "Beta & co");

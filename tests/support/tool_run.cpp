@@ -26,11 +26,20 @@ esito_tool esegui(const std::string& cartella, const std::vector<std::string>& a
   std::string comando = "cd " + quota(cartella) + " && " + ambiente + " " +
                         riga_di_comando(argomenti) + " </dev/null >" +
                         quota(cattura.file("out")) + " 2>" + quota(cattura.file("err"));
+  // The processor time of the children waited for, the tool among them.
+  const auto tempo_figli = [] {
+    rusage u{};
+    ::getrusage(RUSAGE_CHILDREN, &u);
+    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+  };
+  const double processore = tempo_figli();
   const auto inizio = std::chrono::steady_clock::now();
   int raw = std::system(comando.c_str());
   esito_tool r;
   r.secondi =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - inizio).count();
+  r.processore = tempo_figli() - processore;
   if (raw != -1 && WIFEXITED(raw)) r.stato = WEXITSTATUS(raw);
   r.out = read_bytes(cattura.file("out"));
   r.err = read_bytes(cattura.file("err"));
