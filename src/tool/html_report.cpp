@@ -114,13 +114,14 @@ std::string pagina_report(const contenuto_report& c) {
   } else {
     out += "The documents give no track to draw. \u00b7 ";
   }
-  if (n.errori == 0 && n.avvisi == 0 && c.esito_fermo.empty()) {
+  const int errori = n.errori + (c.esito_fermo.empty() ? 0 : 1);
+  if (errori == 0 && n.avvisi == 0) {
     out += "<span class=\"stato-ok\">no errors</span>";
   } else {
-    const int errori = n.errori + (c.esito_fermo.empty() ? 0 : 1);
-    out +=
-        "<span class=\"stato-errori\">" + plurale(static_cast<size_t>(errori), "error");
-    if (n.avvisi > 0) out += ", " + plurale(static_cast<size_t>(n.avvisi), "warning");
+    out += errori > 0 ? "<span class=\"stato-errori\">" : "<span class=\"stato-avvisi\">";
+    if (errori > 0) out += plurale(static_cast<size_t>(errori), "error");
+    if (errori > 0 && n.avvisi > 0) out += ", ";
+    if (n.avvisi > 0) out += plurale(static_cast<size_t>(n.avvisi), "warning");
     out += "</span>";
   }
   out += "</p><p class=\"fonti\">Line source <code>" + x(c.documenti->linea.nome) +

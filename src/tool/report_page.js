@@ -40,12 +40,12 @@
     if (!svg) return;
     Array.prototype.slice.call(svg.querySelectorAll('title')).forEach(function (t) {
       if (t.parentNode === svg) return;
-      t.parentNode.setAttribute('data-tip', withRows(t.textContent));
+      t.parentNode.setAttribute('data-tip', t.textContent);
       t.parentNode.removeChild(t);
     });
   });
   function showTip(text, ev) {
-    tip.textContent = text;
+    tip.textContent = withRows(text);
     tip.hidden = false;
     var x = ev.clientX + 14;
     var y = ev.clientY + 16;
@@ -117,6 +117,7 @@
   var z = 0;
   gradients.forEach(function (t) { elevation.push(z); z += t.v * (t.a - t.da) / 1000; });
 
+  var LABEL_PX = { nome: 10, 'testo-car': 8, km: 9 };  // the labels' font sizes
   var marks = Array.prototype.slice.call(document.querySelectorAll('#segni [data-m]')).map(function (el) {
     return {
       el: el,
@@ -125,7 +126,8 @@
       k: el.hasAttribute('data-k') ? +el.getAttribute('data-k') : null,
       line: el.tagName === 'line',
       // A label's half width, to keep it whole inside the plot.
-      half: el.tagName === 'text' ? textWidth(el.textContent, parseFloat(getComputedStyle(el).fontSize) || 10) / 2 : 0
+      half: el.tagName === 'text' ? textWidth(el.textContent, LABEL_PX[el.getAttribute('class').split(' ')[0]] || 10) / 2 : 0,
+      hidden: el.classList.contains('h')
     };
   });
 
@@ -244,8 +246,12 @@
       var x = sx(it.m);
       var x2 = it.a === null ? x : sx(it.a);
       var hide = x2 < x0 - 12 || x > x0 + W + 12 || (it.k !== null && k < it.k);
-      if (hide) { it.el.classList.add('h'); return; }
-      it.el.classList.remove('h');
+      // Only what shows, or stops showing, is touched.
+      if (hide) {
+        if (!it.hidden) { it.el.classList.add('h'); it.hidden = true; }
+        return;
+      }
+      if (it.hidden) { it.el.classList.remove('h'); it.hidden = false; }
       if (it.a !== null) {
         it.el.setAttribute('x', x);
         it.el.setAttribute('width', Math.max(2, x2 - x));
