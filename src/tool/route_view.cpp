@@ -64,9 +64,10 @@ struct costruttore {
   }
 
   // The rows that set cell k's fields, where the build kept them.
-  provenienza_cella provenienza(int64_t k) const {
+  const provenienza_cella& provenienza(int64_t k) const {
+    static const provenienza_cella nessuna;
     const std::vector<provenienza_cella>* p = st.provenienza;
-    if (p == nullptr || k < 0 || static_cast<size_t>(k) >= p->size()) return {};
+    if (p == nullptr || k < 0 || static_cast<size_t>(k) >= p->size()) return nessuna;
     return (*p)[static_cast<size_t>(k)];
   }
   luogo origine(int64_t k) const { return provenienza(k).caratteristica; }
@@ -92,6 +93,7 @@ void costruttore::segni_delle_celle() {
   const auto& p = st.percorso;
   for (size_t k = 0; k < p.size(); ++k) {
     const cella& c = p[k];
+    if (libera(c)) continue;  // nothing, or a mountain's marker
     const int64_t m = static_cast<int64_t>(k) * metri_cella;
     const std::string dove = " \u2014 " + posto(m);
     const luogo da = origine(static_cast<int64_t>(k));
@@ -136,9 +138,9 @@ void costruttore::segni_delle_celle() {
         s.valore = c.codice == codice_cella::abbattimento ? c.dato_a : 0;
         s.suggerimento = "Code point " + std::to_string(s.valore) + dove;
         // A code point the build added names the board or signal it serves.
-        const provenienza_cella p = provenienza(static_cast<int64_t>(k));
-        s.aggiunto = p.completamento;
-        if (p.valore_abbassato)
+        const provenienza_cella& fonti = provenienza(static_cast<int64_t>(k));
+        s.aggiunto = fonti.completamento;
+        if (fonti.valore_abbassato)
           s.suggerimento += "\nits value lowered to 180 by the build";
         break;
       }
