@@ -84,6 +84,12 @@ constexpr int treno = 86;       // code repetition, train id, sand, clock
 constexpr int numero = 87;
 }  // namespace slot
 
+// The build's own check values: cell 1's dato_a and slot 85's valore_1.
+namespace timbro {
+constexpr int16_t cella = 5121;
+constexpr int16_t linea = 610;
+}  // namespace timbro
+
 // The plan polyline: one point per metre, x and y. Every element keeps its
 // own type (empty, 16-bit integer or double) because the line plan file
 // records it. Storage is two flat arrays, the metre index varying fastest

@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr int16_t timbro_linea = 610;
-constexpr int16_t timbro_cella = 5121;
-
 // A reserved place already taken: the build stops with error `numero`
 // before any output. The finding names what stands in cell 1.
 esito_build fermato(scenario_state& st, reperto_id id, int32_t numero) {
@@ -50,8 +47,8 @@ esito_build costruisci_scenario(scenario_state& st, const sorgenti_lettura& sorg
   if (intestazione.valore_1 != 0 || prima.dato_a != 0) {
     return fermato(st, reperto_id::errore_1250, 1250);
   }
-  intestazione.valore_1 = timbro_linea;
-  prima.dato_a = timbro_cella;
+  intestazione.valore_1 = timbro::linea;
+  prima.dato_a = timbro::cella;
   if (intestazione.orario != 0 || prima.dato_b != 0) {
     return fermato(st, reperto_id::errore_1251, 1251);
   }
