@@ -97,6 +97,10 @@ int esegui_scenario(int argc, char** argv) {
        registra_explain},
       {"report", "Read the two source documents and write a page with the plan and the profile",
        registra_report},
+      {"dump", "Show what a track, scenario or line plan file holds", registra_dump},
+      {"diff", "Compare two binary files of one kind, field by field", registra_diff},
+      {"blame", "Show which source row set each field of a place on the track",
+       registra_blame},
   };
   std::vector<std::pair<CLI::App*, esecuzione>> registrati;
   for (const voce& v : comandi) {

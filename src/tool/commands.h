@@ -27,6 +27,9 @@ esecuzione registra_check(CLI::App& app, const opzioni_globali& g);
 esecuzione registra_new(CLI::App& app, const opzioni_globali& g);
 esecuzione registra_explain(CLI::App& app, const opzioni_globali& g);
 esecuzione registra_report(CLI::App& app, const opzioni_globali& g);
+esecuzione registra_dump(CLI::App& app, const opzioni_globali& g);
+esecuzione registra_diff(CLI::App& app, const opzioni_globali& g);
+esecuzione registra_blame(CLI::App& app, const opzioni_globali& g);
 
 // What a finding means; every finding when `che` is empty.
 int comando_explain(const std::string& che);
