@@ -234,8 +234,6 @@ TEST(ToolDump, TextShowsEachRecordByWhatItMeans) {
   }
 
   // Without the scenario file beside it there is no progressive to show.
-  r = p.esegui({"dump", "--kind", "track", "o/L_T.sim", "--to", "0"});
-  EXPECT_EQ(r.stato, 2) << "a scenario file is no whole number of cells";
   write_bytes(p.d.file("copia.dat"), read_bytes(p.d.file("o/L_T.dat")));
   r = p.esegui({"dump", "copia.dat", "--from", "50", "--to", "50"});
   ASSERT_EQ(r.stato, 0) << r.err;
@@ -315,6 +313,14 @@ TEST(ToolDump, DamagedFilesGiveOneLineNamingTheOffset) {
     EXPECT_EQ(r.stato, 2) << c.nome;
     EXPECT_EQ(r.err, c.err) << c.nome;
   }
+  // --kind reads a file as the kind it names, whatever its name says.
+  write_bytes(d.file("slots.sim"), scenario_vuoto);
+  esito_tool r = esegui(d.path(), {"dump", "--kind", "track", "slots.sim"});
+  EXPECT_EQ(r.stato, 2);
+  EXPECT_EQ(
+      r.err,
+      "scenario: 'slots.sim' is damaged at byte 2955: track file: 2958 bytes are not "
+      "a whole number of 15-byte cells: cell 197 at byte 2955 is cut short\n");
 }
 
 // ---------------------------------------------------------------------------

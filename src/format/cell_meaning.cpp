@@ -58,6 +58,15 @@ constexpr int lati_fermata = 8;
 
 }  // namespace
 
+std::string testo_voci(const std::vector<voce>& voci) {
+  std::string out;
+  for (const voce& v : voci) {
+    if (!out.empty()) out += ' ';
+    out.append(v.nome).append("=").append(std::to_string(v.valore));
+  }
+  return out;
+}
+
 std::vector<voce> dati_caratteristica(const cella& c, size_t indice) {
   lettore l{c, {}, {}, {}};
   const bool timbrata = indice == cella_timbrata;

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -21,6 +22,9 @@ struct voce {
 
   bool operator==(const voce&) const = default;
 };
+
+// "sx=2 s1=4 s2=1": values as the tool shows them and tests spell them.
+std::string testo_voci(const std::vector<voce>& voci);
 
 // The values of the feature on cell `indice`, named for the feature; on
 // cell 1 the build's stamp and race code take the place of dato_a and

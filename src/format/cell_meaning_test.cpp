@@ -11,15 +11,6 @@
 
 namespace {
 
-std::string testo(const std::vector<voce>& voci) {
-  std::string out;
-  for (const voce& v : voci) {
-    if (!out.empty()) out += ' ';
-    out.append(v.nome).append("=").append(std::to_string(v.valore));
-  }
-  return out;
-}
-
 // Every kind of row the encoders lay into cells, with values that differ
 // from each other, so a value read from the wrong place shows.
 struct scenario_di_prova {
@@ -70,7 +61,7 @@ TEST(CellMeaning, GivesBackTheValuesOfTheRowsTheEncodersLaidDown) {
   for (const caso& c : casi) {
     const cella& k = p.s.st.percorso.at(c.cella);
     EXPECT_EQ(k.codice, c.codice) << "cell " << c.cella;
-    EXPECT_EQ(testo(dati_caratteristica(k, c.cella)), c.voci) << "cell " << c.cella;
+    EXPECT_EQ(testo_voci(dati_caratteristica(k, c.cella)), c.voci) << "cell " << c.cella;
   }
 }
 
@@ -132,7 +123,7 @@ TEST(CellMeaning, FieldsTheFeatureDoesNotUseAreShownByName) {
       {{codice_cella::abbattimento, 180, -1}, 1, "stamp=180 race_code=-1"},
   };
   for (const caso& c : casi) {
-    EXPECT_EQ(testo(dati_caratteristica(c.c, c.indice)), c.voci) << c.voci;
+    EXPECT_EQ(testo_voci(dati_caratteristica(c.c, c.indice)), c.voci) << c.voci;
   }
 }
 

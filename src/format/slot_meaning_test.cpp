@@ -11,15 +11,6 @@
 
 namespace {
 
-std::string testo(const std::vector<voce>& voci) {
-  std::string out;
-  for (const voce& v : voci) {
-    if (!out.empty()) out += ' ';
-    out.append(v.nome).append("=").append(std::to_string(v.valore));
-  }
-  return out;
-}
-
 TEST(SlotMeaning, EachSlotByItsRoleWithTheValuesOfItsRows) {
   sorgenti s;
   s.linea({"[generale]", "lunghezza percorso, 10000",
@@ -68,7 +59,7 @@ TEST(SlotMeaning, EachSlotByItsRoleWithTheValuesOfItsRows) {
   };
   for (const caso& c : casi) {
     EXPECT_EQ(ruolo_di(c.slot, el[c.slot]), c.ruolo) << "slot " << c.slot;
-    EXPECT_EQ(testo(voci_slot(c.slot, el[c.slot])), c.voci) << "slot " << c.slot;
+    EXPECT_EQ(testo_voci(voci_slot(c.slot, el[c.slot])), c.voci) << "slot " << c.slot;
   }
   EXPECT_EQ(el[81].fine, 9100) << "what the file holds";
   EXPECT_EQ(el[80].nome, "Km 5");
@@ -80,17 +71,17 @@ TEST(SlotMeaning, NumbersTheRoleDoesNotUseAreShownByName) {
   dimensioni.inizio = 125;
   dimensioni.opzione_2 = 3;
   dimensioni.orario = -1;
-  EXPECT_EQ(testo(voci_slot(slot::dimensioni, dimensioni)),
+  EXPECT_EQ(testo_voci(voci_slot(slot::dimensioni, dimensioni)),
             "braked_mass_percent=125 route_length_m=0 cars=0 opzione_2=3 orario=-1");
 
   elemento vuoto{};
   vuoto.valore_5 = 9;  // slot 0 is never used
   EXPECT_EQ(ruolo_di(0, vuoto), ruolo_slot::vuoto);
-  EXPECT_EQ(testo(voci_slot(0, vuoto)), "valore_5=9");
+  EXPECT_EQ(testo_voci(voci_slot(0, vuoto)), "valore_5=9");
 
   elemento progressiva{};
   progressiva.opzione_1 = 2;  // a number, but the entry's own three are not set
-  EXPECT_EQ(testo(voci_slot(slot::progressiva_uno, progressiva)), "opzione_1=2");
+  EXPECT_EQ(testo_voci(voci_slot(slot::progressiva_uno, progressiva)), "opzione_1=2");
 }
 
 }  // namespace

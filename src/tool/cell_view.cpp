@@ -52,15 +52,6 @@ std::string testa_cella(const contesto_celle& x, size_t indice) {
   return out;
 }
 
-std::string testo_voci(const std::vector<voce>& voci) {
-  std::string out;
-  for (const voce& v : voci) {
-    if (!out.empty()) out += ' ';
-    out.append(v.nome).append("=").append(std::to_string(v.valore));
-  }
-  return out;
-}
-
 std::string testo_caratteristica(const cella& c, size_t indice, const contesto_celle& x) {
   std::string out;
   if (c.codice != codice_cella::nulla) {

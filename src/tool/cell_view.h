@@ -28,9 +28,6 @@ std::optional<int64_t> progressiva_cella(const contesto_celle& x, size_t indice)
 // "cell 845, 42250 m, km 45.300" (without the km where it is unknown).
 std::string testa_cella(const contesto_celle& x, size_t indice);
 
-// "sx=2 s1=4 s2=1".
-std::string testo_voci(const std::vector<voce>& voci);
-
 // The feature and its values: "signal sx=2 s1=4 ...", "station stop slot=3
 // "Roma Ostiense""; "" for a cell with nothing on it.
 std::string testo_caratteristica(const cella& c, size_t indice, const contesto_celle& x);
