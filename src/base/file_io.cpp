@@ -7,39 +7,49 @@
 #include <cerrno>
 #include <cstdlib>
 
-namespace {
-
-Status write_all(int fd, std::string_view bytes, const std::string& path) {
+Status write_at(const file_out& f, uint64_t offset, std::string_view bytes) {
   const char* p = bytes.data();
   size_t left = bytes.size();
   while (left > 0) {
-    ssize_t n = ::write(fd, p, left);
+    ssize_t n = ::pwrite(f.fd, p, left, static_cast<off_t>(offset));
     if (n < 0) {
       if (errno == EINTR) continue;
-      return Status::FromErrno("cannot write", path, errno);
+      return Status::FromErrno("cannot write", f.path, errno);
     }
     p += n;
+    offset += static_cast<uint64_t>(n);
     left -= static_cast<size_t>(n);
   }
   return Status::Ok();
 }
 
-}  // namespace
-
-Status replace_file(const std::string& path, std::string_view bytes) {
+Status replace_file_in_pieces(const std::string& path,
+                              const std::function<Status(const file_out&)>& write) {
   // A fresh temporary name beside the target, so nothing else is clobbered.
   std::string temp = path + ".XXXXXX";
-  int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-  if (fd < 0) return Status::FromErrno("cannot create", path, errno);
-  ::fchmod(fd, 0644);
+  const file_out f{::mkostemp(temp.data(), O_CLOEXEC), path};
+  if (f.fd < 0) return Status::FromErrno("cannot create", path, errno);
+  ::fchmod(f.fd, 0644);
   // Failures name the file being replaced: the temporary one is removed.
-  Status s = write_all(fd, bytes, path);
-  if (::close(fd) != 0 && s.ok()) s = Status::FromErrno("cannot write", path, errno);
+  Status s = Status::Ok();
+  try {
+    s = write(f);
+  } catch (...) {
+    ::close(f.fd);
+    ::unlink(temp.c_str());
+    throw;
+  }
+  if (::close(f.fd) != 0 && s.ok()) s = Status::FromErrno("cannot write", path, errno);
   if (s.ok() && ::rename(temp.c_str(), path.c_str()) != 0) {
     s = Status::FromErrno("cannot replace", path, errno);
   }
   if (!s.ok()) ::unlink(temp.c_str());
   return s;
+}
+
+Status replace_file(const std::string& path, std::string_view bytes) {
+  return replace_file_in_pieces(path,
+                                [&](const file_out& f) { return write_at(f, 0, bytes); });
 }
 
 Status read_file(const std::string& path, std::string& bytes) {

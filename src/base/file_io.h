@@ -1,15 +1,33 @@
 // Whole-file operations on the one folder a run works in.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "base/status.h"
 
-// Replaces the file at `path` with exactly `bytes`. The image is written in
-// one go under a temporary name in the same folder and renamed over the old
-// file, so a failure midway never leaves a truncated file where a good one
-// stood, and a longer old file leaves nothing behind.
+// A file being written under its temporary name. Failures name `path`, the
+// file it is to replace.
+struct file_out {
+  int fd = -1;
+  const std::string& path;
+};
+
+// Writes all of `bytes` into `f` at byte `offset`.
+Status write_at(const file_out& f, uint64_t offset, std::string_view bytes);
+
+// Replaces the file at `path` with what `write` writes into it, in pieces at
+// offsets that together cover the file. It is written under a temporary
+// name in the same folder and renamed over the old file only when `write`
+// returns ok, so a failure midway never leaves a truncated file where a
+// good one stood, and a longer old file leaves nothing behind; on a failure
+// the temporary file is removed.
+Status replace_file_in_pieces(const std::string& path,
+                              const std::function<Status(const file_out&)>& write);
+
+// The same with the whole image at hand: one write.
 Status replace_file(const std::string& path, std::string_view bytes);
 
 // Reads the whole file at `path` into `bytes`.

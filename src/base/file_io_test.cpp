@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <csignal>
+#include <new>
 
 #include "support/temp_folder.h"
 
@@ -50,6 +51,43 @@ TEST(ReplaceFile, AWriteFailingMidwayNamesTheFileAndKeepsTheOldOne) {
   EXPECT_EQ(s.message(), "cannot write '" + path + "': File too large");
   EXPECT_EQ(read_bytes(path), "old");
   EXPECT_EQ(dir.files(), std::vector<std::string>{"c.dat"});
+}
+
+TEST(ReplaceFile, PiecesAtTheirOffsetsMakeTheFile) {
+  temp_folder dir;
+  const std::string path = dir.file("d.dat");
+  write_bytes(path, std::string(100, 'x'));
+  ASSERT_TRUE(replace_file_in_pieces(path, [](const file_out& f) {
+                Status s = write_at(f, 5, "world");
+                if (s.ok()) s = write_at(f, 0, "hello");
+                return s;
+              }).ok());
+  EXPECT_EQ(read_bytes(path), "helloworld");
+  EXPECT_EQ(dir.files(), std::vector<std::string>{"d.dat"});
+}
+
+// A writer that stops after a first piece, by a failure or by an exception:
+// the old file stays whole and the temporary one goes.
+TEST(ReplaceFile, AWriterStoppingMidwayKeepsTheOldFile) {
+  temp_folder dir;
+  const std::string path = dir.file("e.dat");
+  write_bytes(path, "old");
+  Status s = replace_file_in_pieces(path, [&](const file_out& f) {
+    EXPECT_TRUE(write_at(f, 0, "new").ok());
+    return Status::Failure("cannot compute", path, "no reason");
+  });
+  EXPECT_EQ(s.message(), "cannot compute '" + path + "': no reason");
+  EXPECT_EQ(read_bytes(path), "old");
+  EXPECT_EQ(dir.files(), std::vector<std::string>{"e.dat"});
+
+  EXPECT_THROW(replace_file_in_pieces(path,
+                                      [](const file_out& f) -> Status {
+                                        (void)write_at(f, 0, "new");
+                                        throw std::bad_alloc();
+                                      }),
+               std::bad_alloc);
+  EXPECT_EQ(read_bytes(path), "old");
+  EXPECT_EQ(dir.files(), std::vector<std::string>{"e.dat"});
 }
 
 TEST(FileIo, ReadExistsRemove) {
