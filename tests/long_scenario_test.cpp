@@ -9,12 +9,12 @@
 #include <filesystem>
 #include <string>
 
-#include "track/memorizza_percorso.h"
-#include "scenario/naming.h"
-#include "run/source_files.h"
 #include "documents/documents.h"
+#include "run/source_files.h"
+#include "scenario/naming.h"
 #include "scenario/scenario_state.h"
 #include "support/temp_folder.h"
+#include "track/memorizza_percorso.h"
 
 namespace {
 
@@ -110,8 +110,9 @@ TEST_F(LongScenario, FilesHoldTheWholeRoute) {
   EXPECT_EQ(std::filesystem::file_size(file_path(*st_, file_kind::line_plan)),
             2 * (2 * 4 + 2 * 2 + (metres - 4) * 10));
   // The polyline turns: it is not the straight line along +y.
-  ASSERT_TRUE(st_->tracciato.esiste());
-  EXPECT_NE(st_->tracciato.valore[st_->tracciato.indice(999'000, 0)], 0.0);
+  const tracciato_t punti = punti_del_tracciato(st_->tracciato);
+  ASSERT_TRUE(punti.esiste());
+  EXPECT_NE(punti.valore[punti.indice(999'000, 0)], 0.0);
 }
 
 }  // namespace

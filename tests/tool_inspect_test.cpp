@@ -11,6 +11,7 @@
 
 #include "documents/documents.h"
 #include "format/layout.h"
+#include "format/tracciato.h"
 #include "scenario/scenario_state.h"
 #include "support/temp_folder.h"
 #include "support/tool_run.h"
@@ -171,7 +172,7 @@ TEST(ToolDump, JsonGivesBackWhatTheBuildStored) {
   r = esegui(d.path(), {"dump", "--format=json", "--points", "Vardelia_linea.dat"});
   ASSERT_EQ(r.stato, 0) << r.err;
   j = json::parse(r.out);
-  const tracciato_t& t = st.tracciato;
+  const tracciato_t t = punti_del_tracciato(st.tracciato);
   EXPECT_EQ(j["last_metre"], t.ultimo);
   ASSERT_EQ(j["points"].size(), static_cast<size_t>(t.ultimo) + 1);
   for (int32_t m = 0; m <= t.ultimo; ++m) {

@@ -90,11 +90,13 @@ constexpr int16_t cella = 5121;
 constexpr int16_t linea = 610;
 }  // namespace timbro
 
-// The plan polyline: one point per metre, x and y. Every element keeps its
-// own type (empty, 16-bit integer or double) because the line plan file
-// records it. Storage is two flat arrays, the metre index varying fastest
-// (all x values, then all y values), so a long route costs no allocation
-// per element.
+// The plan polyline point by point, as the line plan file holds it: one
+// point per metre, x and y. Every element keeps its own type (empty, 16-bit
+// integer or double) because the file records it. Storage is two flat
+// arrays, the metre index varying fastest (all x values, then all y values),
+// so a long route costs no allocation per element. The build keeps the
+// polyline as its stretches (format/tracciato.h); this form is what the
+// decoder reads back and what a caller that wants the points gets.
 struct tracciato_t {
   enum tipo_valore : uint8_t { vuoto = 0, intero = 2, reale = 5 };
 

@@ -138,7 +138,7 @@ TEST_F(BuiltinSources, Cells) {
 }
 
 TEST_F(BuiltinSources, PlanPolyline) {
-  const tracciato_t& t = st_->tracciato;
+  const tracciato_t t = punti_del_tracciato(st_->tracciato);
   ASSERT_EQ(t.ultimo, 341000);
   EXPECT_EQ(t.tipo[t.indice(1350, 0)], tracciato_t::reale);
   EXPECT_EQ(t.valore[t.indice(1350, 0)], 0.0) << "straight up to the first curve";

@@ -1,6 +1,7 @@
 // The line half of the reader: the line source's header block, the
 // kilometric progressives, the body rows (gradients, curves, mountains,
 // speed-limit boards, indicator signs) and the fills after the body.
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -33,49 +34,23 @@ struct lettura_linea : lettura {
   consegna_linea& consegna;
   int64_t cursore_pendenza = 0;  // next cell of the gradient fill
   int32_t pendenza_precedente = 0;
-  luogo riga_pendenza{};          // the row of pendenza_precedente
-  bool polilinea = false;         // the plan polyline is being built
-  int64_t cursore_polilinea = 2;  // next metre of the polyline
+  luogo riga_pendenza{};   // the row of pendenza_precedente
+  bool polilinea = false;  // the plan polyline is being built
 };
 
-// Lays polyline points from the cursor up to metre `fino`, straight or with
-// curvature k; the step keeps its length apart from the factor sqrt(1 + k^2)
-// that a curved step adds. Works on the flat arrays directly. False as soon
-// as the cursor passes `limite`, or when a point would lie past the end of
-// the polyline (the cursor then tells which).
-template <bool curva>
-bool posa(tracciato_t& tr, int64_t& c, int64_t fino, double k, int64_t limite) {
+// Lays polyline points from the next one (tr.posati) up to metre `fino`,
+// straight (k = 0) or with curvature k, a point at a time: false as soon as
+// a point past metre `limite` is laid, or when the next point would lie
+// past the end of the polyline (tr.posati then tells which). Only where the
+// laying ends is worked out here; the points are computed from the
+// stretches when they are wanted.
+bool posa(tracciato_a_tratti& tr, int64_t fino, double k, int64_t limite) {
+  const int64_t c = tr.posati;
   if (c > fino) return true;
-  const size_t n = static_cast<size_t>(tr.ultimo) + 1;
-  double* x = tr.valore.data();
-  double* y = x + n;
-  uint8_t* tx = tr.tipo.data();
-  uint8_t* ty = tx + n;
-  double x0 = x[c - 2], y0 = y[c - 2], x1 = x[c - 1], y1 = y[c - 1];
-  while (c <= fino) {
-    if (c > tr.ultimo) return false;
-    const double dx = x1 - x0;
-    const double dy = y1 - y0;
-    double x2, y2;
-    if constexpr (curva) {
-      x2 = x1 + dx + k * dy;
-      y2 = y1 + dy - k * dx;
-    } else {
-      x2 = x1 + dx;
-      y2 = y1 + dy;
-    }
-    x[c] = x2;
-    y[c] = y2;
-    tx[c] = tracciato_t::reale;
-    ty[c] = tracciato_t::reale;
-    x0 = x1;
-    y0 = y1;
-    x1 = x2;
-    y1 = y2;
-    ++c;
-    if (c > limite) return false;
-  }
-  return true;
+  if (c > tr.ultimo) return false;
+  const int64_t ultimo_posato = std::min({fino, int64_t{tr.ultimo}, std::max(c, limite)});
+  tr.posa(static_cast<int32_t>(ultimo_posato + 1), k);
+  return tr.posati <= limite && tr.posati > fino;
 }
 
 // Sizes the track for a route of L metres, every cell and point afresh.
@@ -206,15 +181,14 @@ esito_riga curva(lettura_linea& l, std::string_view t) {
   double k = curvatura[classe - 1];
   if (contiene_nc(t, "s")) k = -k;
   if (!l.polilinea) fallisci(l.st, reperto_id::senza_percorso);
-  if (s < l.cursore_polilinea - 1) avvisa(l.st, reperto_id::fuori_ordine, l.st.campo_posizione, s);
-  tracciato_t& tr = l.st.tracciato;
+  tracciato_a_tratti& tr = l.st.tracciato;
+  if (s < tr.posati - 1) avvisa(l.st, reperto_id::fuori_ordine, l.st.campo_posizione, s);
   const int64_t fine = int64_t{s} + lunghezza;
-  const bool dentro = posa<false>(tr, l.cursore_polilinea, s, 0, limite_curve) &&
-                      posa<true>(tr, l.cursore_polilinea, fine, k, limite_curve);
+  const bool dentro = posa(tr, s, 0, limite_curve) && posa(tr, fine, k, limite_curve);
   if (dentro) return esito_riga::avanti;
   // Past 1,000,000 m the reading ends with its own code; a curve reaching
   // past the last metre of a shorter polyline fails.
-  if (l.cursore_polilinea > limite_curve) {
+  if (tr.posati > limite_curve) {
     reperto rep = l.al_campo(reperto_id::curva_oltre_limite);
     rep.dove = campo_lunghezza;
     rep.valore = fine;
@@ -340,13 +314,7 @@ bool leggi_linea(scenario_state& st, const sorgenti_lettura& s, consegna_linea& 
   st.numero_montagne = 0;
   c.slot_cartello = slot::primo_cartello;
   l.polilinea = st.salva_linea != 0 && st.tracciato.esiste();
-  if (l.polilinea) {
-    // The line starts at (0, 0) heading along +y.
-    st.tracciato.metti_intero(0, 0, 0);
-    st.tracciato.metti_intero(0, 1, 0);
-    st.tracciato.metti_intero(1, 0, 0);
-    st.tracciato.metti_intero(1, 1, 1);
-  }
+  if (l.polilinea) st.tracciato.inizia();
 
   for (;;) {
     std::string_view t;
@@ -371,8 +339,8 @@ bool leggi_linea(scenario_state& st, const sorgenti_lettura& s, consegna_linea& 
 
   // The plan runs on straight; its last two points stay empty.
   if (l.polilinea) {
-    posa<false>(st.tracciato, l.cursore_polilinea, int64_t{st.lunghezza_tracciato} - 2, 0,
-                std::numeric_limits<int64_t>::max());
+    posa(st.tracciato, int64_t{st.lunghezza_tracciato} - 2, 0,
+         std::numeric_limits<int64_t>::max());
   }
   return true;
 }

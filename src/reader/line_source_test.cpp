@@ -156,32 +156,26 @@ TEST(LineSource, HalfCellsRoundToTheEvenCell) {
 }
 
 // The polyline points as written: x and y of metre m and their tags.
-double px(const scenario_state& st, int m) {
-  return st.tracciato.valore[st.tracciato.indice(m, 0)];
-}
-double py(const scenario_state& st, int m) {
-  return st.tracciato.valore[st.tracciato.indice(m, 1)];
-}
-uint8_t tag(const scenario_state& st, int m, int k) {
-  return st.tracciato.tipo[st.tracciato.indice(m, k)];
-}
+double px(const tracciato_t& t, int m) { return t.valore[t.indice(m, 0)]; }
+double py(const tracciato_t& t, int m) { return t.valore[t.indice(m, 1)]; }
+uint8_t tag(const tracciato_t& t, int m, int k) { return t.tipo[t.indice(m, k)]; }
 
 TEST(LineSource, AStraightLineRunsAlongYAndLeavesTheLastTwoPointsEmpty) {
   sorgenti s;
   s.scenario({});
   s.leggi();
-  const scenario_state& st = s.st;
-  EXPECT_EQ(tag(st, 0, 0), tracciato_t::intero);
-  EXPECT_EQ(tag(st, 1, 1), tracciato_t::intero);
-  EXPECT_EQ(py(st, 1), 1.0);
+  const tracciato_t p = punti_del_tracciato(s.st.tracciato);
+  EXPECT_EQ(tag(p, 0, 0), tracciato_t::intero);
+  EXPECT_EQ(tag(p, 1, 1), tracciato_t::intero);
+  EXPECT_EQ(py(p, 1), 1.0);
   for (int m = 2; m <= 16998; ++m) {
-    ASSERT_EQ(tag(st, m, 0), tracciato_t::reale) << m;
-    ASSERT_EQ(px(st, m), 0.0) << m;
-    ASSERT_EQ(py(st, m), m) << m;
+    ASSERT_EQ(tag(p, m, 0), tracciato_t::reale) << m;
+    ASSERT_EQ(px(p, m), 0.0) << m;
+    ASSERT_EQ(py(p, m), m) << m;
   }
   for (int m : {16999, 17000}) {
-    EXPECT_EQ(tag(st, m, 0), tracciato_t::vuoto);
-    EXPECT_EQ(tag(st, m, 1), tracciato_t::vuoto);
+    EXPECT_EQ(tag(p, m, 0), tracciato_t::vuoto);
+    EXPECT_EQ(tag(p, m, 1), tracciato_t::vuoto);
   }
 }
 
@@ -197,19 +191,19 @@ TEST(LineSource, CurvesTurnBySideAndClass) {
     sorgenti s;
     s.scenario({c.riga});
     s.leggi();
-    const scenario_state& st = s.st;
-    ASSERT_EQ(st.codice_errore, 0) << c.riga;
-    EXPECT_EQ(px(st, 1350), 0.0);
-    EXPECT_EQ(py(st, 1350), 1350.0);
+    ASSERT_EQ(s.st.codice_errore, 0) << c.riga;
+    const tracciato_t p = punti_del_tracciato(s.st.tracciato);
+    EXPECT_EQ(px(p, 1350), 0.0);
+    EXPECT_EQ(py(p, 1350), 1350.0);
     // The first curved step bends the unit step (0, 1) by k.
-    EXPECT_EQ(px(st, 1351), c.k) << c.riga;
-    EXPECT_EQ(py(st, 1351), 1351.0);
+    EXPECT_EQ(px(p, 1351), c.k) << c.riga;
+    EXPECT_EQ(py(p, 1351), 1351.0);
     // Each curved step grows by sqrt(1 + k^2); the line then runs straight.
-    const double lx = px(st, 1500) - px(st, 1499), ly = py(st, 1500) - py(st, 1499);
+    const double lx = px(p, 1500) - px(p, 1499), ly = py(p, 1500) - py(p, 1499);
     EXPECT_NEAR(std::hypot(lx, ly), std::pow(1 + c.k * c.k, 75.0), 1e-9);
-    EXPECT_EQ(px(st, 1502) - px(st, 1501), px(st, 1501) - px(st, 1500));
-    EXPECT_GT(std::fabs(px(st, 16998)), std::fabs(px(st, 1500)));
-    EXPECT_EQ(std::signbit(px(st, 16998)), c.k < 0);
+    EXPECT_EQ(px(p, 1502) - px(p, 1501), px(p, 1501) - px(p, 1500));
+    EXPECT_GT(std::fabs(px(p, 16998)), std::fabs(px(p, 1500)));
+    EXPECT_EQ(std::signbit(px(p, 16998)), c.k < 0);
   }
 }
 
@@ -221,8 +215,40 @@ TEST(LineSource, OverlappingCurvesRunOnFromTheCursor) {
   uno.scenario({"curvad1, 1000, 200"});
   uno.leggi();
   EXPECT_EQ(s.st.codice_errore, 0);
-  EXPECT_EQ(s.st.tracciato.valore, uno.st.tracciato.valore)
+  EXPECT_EQ(punti_del_tracciato(s.st.tracciato).valore,
+            punti_del_tracciato(uno.st.tracciato).valore)
       << "a curve behind the cursor lays nothing new";
+}
+
+// Where the laying of points ends: normally two metres before the end of
+// the polyline; a curve may lay up to its last metre; past it the reading
+// fails, and past metre 1,000,000 it ends with its own code, that metre
+// laid. The file holds the points laid, the rest empty.
+TEST(LineSource, CurvesLayUpToTheEndOfThePolylineOrTheLimit) {
+  struct {
+    int32_t lunghezza;
+    const char* riga;
+    int32_t codice, posati;
+  } casi[] = {
+      {0, "curvad1, 6000, 998", 0, 6999},
+      {0, "curvad1, 6000, 1000", 0, 7001},  // the last two metres too
+      {0, "curvad1, 6000, 2000", codice::errore_lettura, 7001},
+      {1000000, "curvad1, 999000, 999", 0, 1006999},
+      {1000000, "curvad1, 999000, 1000", codice::curva_errata, 1000001},
+      {1000000, "curvad1, 999000, 5000", codice::curva_errata, 1000001},
+  };
+  for (const auto& c : casi) {
+    sorgenti s;
+    s.scenario({c.riga}, {}, c.lunghezza);
+    s.leggi();
+    EXPECT_EQ(s.st.codice_errore, c.codice) << c.riga;
+    EXPECT_EQ(s.st.tracciato.posati, c.posati) << c.riga;
+    const tracciato_t p = punti_del_tracciato(s.st.tracciato);
+    EXPECT_EQ(tag(p, c.posati - 1, 1), tracciato_t::reale) << c.riga;
+    if (c.posati <= p.ultimo) {
+      EXPECT_EQ(tag(p, c.posati, 0), tracciato_t::vuoto) << c.riga;
+    }
+  }
 }
 
 TEST(LineSource, WithoutTheLinePlanCurvesAreNotRead) {
@@ -343,8 +369,9 @@ TEST(LineSource, ALongRouteWithThousandsOfRowsReadsWhole) {
   EXPECT_EQ(s.c(20137).pendenza, 100 + 3999 % 23 - 11);
   EXPECT_EQ(s.c(20138).pendenza, 0);
   EXPECT_EQ(s.st.elementi[11].nome, "(K69)");
-  EXPECT_EQ(tag(s.st, 1006998, 0), tracciato_t::reale);
-  EXPECT_EQ(tag(s.st, 1006999, 0), tracciato_t::vuoto);
+  const tracciato_t punti = punti_del_tracciato(s.st.tracciato);
+  EXPECT_EQ(tag(punti, 1006998, 0), tracciato_t::reale);
+  EXPECT_EQ(tag(punti, 1006999, 0), tracciato_t::vuoto);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "format/records.h"
+#include "format/tracciato.h"
 #include "scenario/findings.h"
 
 struct scenario_state {
@@ -19,9 +20,9 @@ struct scenario_state {
   // real run, a temporary one in tests).
   std::string cartella;
 
-  tracciato_t tracciato;        // exists only when salva_linea != 0
-  std::vector<cella> percorso;  // cells 0..numero_celle; empty until
-                                // the route length is read
+  tracciato_a_tratti tracciato;  // exists only when salva_linea != 0
+  std::vector<cella> percorso;   // cells 0..numero_celle; empty until
+                                 // the route length is read
   std::array<elemento, slot::numero> elementi{};
   std::array<int32_t, 81> montagna_inizio{};  // filled from index 1
   std::array<int32_t, 81> montagna_fine{};

@@ -35,7 +35,8 @@ void scrivi_report(const temp_folder& d, const std::string& nome,
   costruisci_scenario(st, s, 1);
   const documenti_mostrati documenti{{s.linea.nome, linea}, {s.treno.nome, treno}};
   const vista_percorso v = crea_vista(st, reperti, documenti);
-  const disegno_pianta pianta = disegna_pianta(v, st.tracciato, {"<L> & \"T\"", true});
+  const tracciato_t punti = punti_del_tracciato(st.tracciato);
+  const disegno_pianta pianta = disegna_pianta(v, punti, {"<L> & \"T\"", true});
   contenuto_report c;
   c.linea = "<L>";
   c.treno = "T&\x80";
@@ -49,7 +50,7 @@ void scrivi_report(const temp_folder& d, const std::string& nome,
   if (v.ha_percorso) {
     write_bytes(d.file(nome + "_profile.svg"), disegna_profilo(v, {"p", false}));
   }
-  const std::string svg = disegna_pianta(v, st.tracciato, {"p", false}).svg;
+  const std::string svg = disegna_pianta(v, punti, {"p", false}).svg;
   if (!svg.empty()) write_bytes(d.file(nome + "_plan.svg"), svg);
 }
 

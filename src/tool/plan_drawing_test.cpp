@@ -38,7 +38,7 @@ std::vector<punto_disegnato> linea_disegnata(const std::string& svg) {
 
 TEST(PlanDrawing, OneScaleNorthUpWithinTheStatedError) {
   percorso_piccolo p;
-  const tracciato_t& t = p.s.st.tracciato;
+  const tracciato_t t = punti_del_tracciato(p.s.st.tracciato);
   const disegno_pianta d = disegna_pianta(p.v, t, {"Plan", false});
   const int32_t ultimo = ultimo_punto_piano(t);
   EXPECT_EQ(d.punti, ultimo + 1);

@@ -71,8 +71,9 @@ int comando_report(const opzioni_report& o) {
   const documenti_mostrati documenti = c.documenti(lettura);
   const vista_percorso vista = crea_vista(c.st, c.reperti, documenti, c.regole);
   const std::string titolo = c.id.linea + " / " + c.id.treno;
-  const disegno_pianta pianta =
-      disegna_pianta(vista, c.st.tracciato, {"Plan: " + titolo, true});
+  // The build keeps the polyline as its stretches; the drawing takes its points.
+  const tracciato_t punti = punti_del_tracciato(c.st.tracciato);
+  const disegno_pianta pianta = disegna_pianta(vista, punti, {"Plan: " + titolo, true});
   contenuto_report r;
   r.linea = c.id.linea;
   r.treno = c.id.treno;
@@ -91,7 +92,7 @@ int comando_report(const opzioni_report& o) {
   if (o.svg) {
     // Complete by themselves: every tooltip names its file and carries its own.
     const std::string disegni[] = {
-        disegna_pianta(vista, c.st.tracciato, {"Plan: " + titolo, false}).svg,
+        disegna_pianta(vista, punti, {"Plan: " + titolo, false}).svg,
         vista.ha_percorso ? disegna_profilo(vista, {"Profile: " + titolo, false}) : ""};
     const std::string* file = &file_pianta;
     for (const std::string& svg : disegni) {

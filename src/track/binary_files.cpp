@@ -1,21 +1,101 @@
 #include "track/binary_files.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "base/file_io.h"
 #include "format/layout.h"
 #include "scenario/naming.h"
 
-std::string immagine_tracciato(const tracciato_t& tracciato) {
-  // Sized once and filled in place: the image runs to megabytes (tens of
-  // them for a long route), and appending it a byte at a time cost more than
-  // writing the file.
-  const size_t n = tracciato.tipo.size();
-  size_t size = 0;
-  for (size_t i = 0; i < n; ++i) size += dimensione_elemento_tracciato(tracciato.tipo[i]);
-  std::string bytes(size, '\0');
-  char* p = bytes.data();
-  for (size_t i = 0; i < n; ++i)
-    p = write_elemento_tracciato(p, tracciato.tipo[i], tracciato.valore[i]);
+namespace {
+
+// The line plan file is written in pieces of this many points of each half
+// (80 KiB), through two buffers used again and again: its megabytes are
+// never held whole, so memory and page faults stay the same for any route.
+constexpr size_t punti_per_pezzo = 8192;
+// Points computed at a time, into arrays on the stack.
+constexpr size_t punti_per_blocco = 512;
+
+constexpr size_t byte_intero = dimensione_tag + larghezza_valore(tracciato_t::intero);
+constexpr size_t byte_reale = dimensione_tag + larghezza_valore(tracciato_t::reale);
+constexpr size_t byte_vuoto = dimensione_tag;
+
+// Bytes of each half of the line plan file: the x and the y of a metre
+// always have the same type.
+uint64_t byte_per_meta(const tracciato_a_tratti& t) {
+  if (!t.esiste()) return 0;
+  const uint64_t metri = static_cast<uint64_t>(t.ultimo) + 1;
+  const uint64_t posati = static_cast<uint64_t>(t.posati);
+  const uint64_t inizio = std::min<uint64_t>(posati, 2);
+  return inizio * byte_intero + (posati - inizio) * byte_reale +
+         (metri - posati) * byte_vuoto;
+}
+
+// Gives the line plan file of `t` to `scrivi(offset, bytes)` in pieces: the
+// x half from byte 0 and the y half from byte_per_meta(t), side by side, so
+// the points are walked once.
+template <class F>
+Status emetti_tracciato(const tracciato_a_tratti& t, F&& scrivi) {
+  const uint64_t meta = byte_per_meta(t);
+  std::vector<char> bx(punti_per_pezzo * byte_reale), by(bx.size());
+  uint64_t at = 0;  // where the buffers go in the x half
+  char* px = bx.data();
+  char* py = by.data();
+  auto svuota = [&]() -> Status {
+    const size_t n = static_cast<size_t>(px - bx.data());
+    Status s = scrivi(at, std::string_view(bx.data(), n));
+    if (s.ok()) s = scrivi(meta + at, std::string_view(by.data(), n));
+    at += n;
+    px = bx.data();
+    py = by.data();
+    return s;
+  };
+  auto spazio = [&] { return static_cast<size_t>(bx.data() + bx.size() - px); };
+
+  if (t.posati >= 2) {
+    px = write_elemento_tracciato(px, tracciato_t::intero, 0);
+    px = write_elemento_tracciato(px, tracciato_t::intero, 0);
+    py = write_elemento_tracciato(py, tracciato_t::intero, 0);
+    py = write_elemento_tracciato(py, tracciato_t::intero, 1);
+  }
+  cammino_tracciato c{&t};
+  double x[punti_per_blocco], y[punti_per_blocco];
+  while (const size_t n = prossimi_punti(c, x, y, punti_per_blocco)) {
+    if (spazio() < n * byte_reale) {
+      if (Status s = svuota(); !s.ok()) return s;
+    }
+    for (size_t i = 0; i < n; ++i) {
+      px = write_elemento_tracciato(px, tracciato_t::reale, x[i]);
+      py = write_elemento_tracciato(py, tracciato_t::reale, y[i]);
+    }
+  }
+  for (int32_t m = std::max(t.posati, 0); m <= t.ultimo; ++m) {
+    if (spazio() < byte_vuoto) {
+      if (Status s = svuota(); !s.ok()) return s;
+    }
+    px = write_elemento_tracciato(px, tracciato_t::vuoto, 0);
+    py = write_elemento_tracciato(py, tracciato_t::vuoto, 0);
+  }
+  return svuota();
+}
+
+}  // namespace
+
+std::string immagine_tracciato(const tracciato_a_tratti& tracciato) {
+  std::string bytes(2 * byte_per_meta(tracciato), '\0');
+  emetti_tracciato(tracciato, [&](uint64_t at, std::string_view pezzo) {
+    std::memcpy(bytes.data() + at, pezzo.data(), pezzo.size());
+    return Status::Ok();
+  });
   return bytes;
+}
+
+Status scrivi_tracciato(const std::string& path, const tracciato_a_tratti& tracciato) {
+  return replace_file_in_pieces(path, [&](const file_out& f) {
+    return emetti_tracciato(tracciato, [&](uint64_t at, std::string_view pezzo) {
+      return write_at(f, at, pezzo);
+    });
+  });
 }
 
 std::string immagine_elementi(const std::array<elemento, slot::numero>& elementi) {
@@ -36,8 +116,7 @@ std::string immagine_percorso(const std::vector<cella>& percorso) {
 
 Status scrivi_file_binari(const scenario_state& st) {
   if (st.salva_linea != 0) {
-    Status s = replace_file(file_path(st, file_kind::line_plan),
-                            immagine_tracciato(st.tracciato));
+    Status s = scrivi_tracciato(file_path(st, file_kind::line_plan), st.tracciato);
     if (!s.ok()) return s;
   }
   Status s =

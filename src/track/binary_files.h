@@ -6,12 +6,18 @@
 #include <string>
 #include <vector>
 
-#include "scenario/scenario_state.h"
 #include "base/status.h"
+#include "scenario/scenario_state.h"
 
 // Line plan file: every element of the polyline, x of all metres first, then
-// y; each a 16-bit type tag (0 empty, 2 int16, 5 double) and its value.
-std::string immagine_tracciato(const tracciato_t& tracciato);
+// y; each a 16-bit type tag (0 empty, 2 int16, 5 double) and its value. The
+// file is computed from the polyline's stretches while it is written, a
+// piece at a time; this is the same image whole, in memory.
+std::string immagine_tracciato(const tracciato_a_tratti& tracciato);
+
+// Replaces the line plan file at `path` with the polyline's image, written
+// a piece at a time.
+Status scrivi_tracciato(const std::string& path, const tracciato_a_tratti& tracciato);
 
 // Scenario file: the 87 slots in order, 34 bytes plus the name each.
 std::string immagine_elementi(const std::array<elemento, slot::numero>& elementi);

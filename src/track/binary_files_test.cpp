@@ -33,6 +33,17 @@ std::string le_double(double v) {
   return out;
 }
 
+// Every element of `t` as the line plan file writes one.
+std::string elementi_scritti(const tracciato_t& t) {
+  std::string out(t.tipo.size() * dimensione_elemento_tracciato(tracciato_t::reale),
+                  '\0');
+  char* p = out.data();
+  for (size_t i = 0; i < t.tipo.size(); ++i)
+    p = write_elemento_tracciato(p, t.tipo[i], t.valore[i]);
+  out.resize(static_cast<size_t>(p - out.data()));
+  return out;
+}
+
 scenario_state small_state(const std::string& folder) {
   scenario_state st;
   st.cartella = folder;
@@ -113,62 +124,66 @@ TEST(TrackFile, FifteenBytesPerCellFieldByField) {
 }
 
 TEST(LinePlanFile, TaggedElementsXHalfThenYHalf) {
-  tracciato_t t;
-  t.crea(3);  // metres 0..3
-  t.metti_intero(0, 0, 0);
-  t.metti_intero(0, 1, 0);
-  t.metti_intero(1, 0, 0);
-  t.metti_intero(1, 1, 1);
-  t.metti_reale(2, 0, 0.5);
-  t.metti_reale(2, 1, 2.0);
-  std::string image = immagine_tracciato(t);
+  tracciato_a_tratti t;
+  t.crea(3);  // metres 0..3, every point empty
+  EXPECT_EQ(hex(immagine_tracciato(t)), hex(std::string(16, '\0')));
+
+  t.inizia();
+  t.posa(3, 0);  // metre 2, one straight step on from (0, 0), (0, 1)
   std::string expected;
   expected += std::string("\x02\x00\x00\x00", 4);  // x of metre 0
   expected += std::string("\x02\x00\x00\x00", 4);  // x of metre 1
-  expected += std::string("\x05\x00", 2) + le_double(0.5);
+  expected += std::string("\x05\x00", 2) + le_double(0.0);
   expected += std::string("\x00\x00", 2);          // x of metre 3: empty
   expected += std::string("\x02\x00\x00\x00", 4);  // y of metre 0
   expected += std::string("\x02\x00\x01\x00", 4);  // y of metre 1
   expected += std::string("\x05\x00", 2) + le_double(2.0);
   expected += std::string("\x00\x00", 2);
-  EXPECT_EQ(hex(image), hex(expected));
-}
-
-TEST(LinePlanFile, NegativeIntegersAndEveryByteOfADouble) {
-  tracciato_t t;
-  t.crea(2);
-  t.metti_intero(0, 0, -1);
-  t.metti_intero(1, 0, -32768);
-  t.metti_reale(2, 0, -1234.5678);
-  t.metti_reale(0, 1, 1e300);
-  std::string expected;
-  expected += std::string("\x02\x00\xFF\xFF", 4);
-  expected += std::string("\x02\x00\x00\x80", 4);
-  expected += std::string("\x05\x00", 2) + le_double(-1234.5678);
-  expected += std::string("\x05\x00", 2) + le_double(1e300);
-  expected += std::string("\x00\x00\x00\x00", 4);  // y of metres 1 and 2: empty
   EXPECT_EQ(hex(immagine_tracciato(t)), hex(expected));
 }
 
-TEST(LinePlanFile, LongPolylineKeepsEveryElementInPlace) {
-  tracciato_t t;
-  const int32_t ultimo = 200000;
-  t.crea(ultimo);
-  for (int32_t m = 0; m <= ultimo; ++m) {
-    t.metti_reale(m, 0, m * 0.5);
-    if (m % 3 == 0) t.metti_intero(m, 1, static_cast<int16_t>(m % 1000));
+// The file is written a piece at a time, both halves side by side: over
+// many pieces, curves and a long empty end, it holds every point the
+// polyline stands for, at its place and to the last bit.
+TEST(LinePlanFile, WrittenInPiecesItHoldsEveryPoint) {
+  struct caso {
+    const char* nome;
+    int32_t ultimo;
+    std::vector<tratto_tracciato> tratti;  // after the start
+  } casi[] = {
+      {"laid to the last metre but two",
+       200000,
+       {{1350, 0}, {1500, -0.0001}, {90001, 0}, {90300, 0.003}, {199999, 0}}},
+      {"stopped early: a long empty end", 100000, {{30000, 0.001}}},
+      {"the start only", 20000, {}},
+  };
+  for (const caso& c : casi) {
+    temp_folder dir;
+    scenario_state st = small_state(dir.path());
+    st.tracciato.crea(c.ultimo);
+    st.tracciato.inizia();
+    for (const tratto_tracciato& t : c.tratti) st.tracciato.posa(t.fine, t.curvatura);
+    ASSERT_TRUE(scrivi_file_binari(st).ok()) << c.nome;
+    const std::string image = read_bytes(dir.file("Vardelia_linea.dat"));
+    EXPECT_TRUE(image == immagine_tracciato(st.tracciato)) << c.nome;
+
+    // Two tagged elements a metre: 4 bytes each for the start, 10 for a laid
+    // point, 2 for an empty one.
+    const size_t metri = static_cast<size_t>(c.ultimo) + 1;
+    const size_t posati = static_cast<size_t>(st.tracciato.posati);
+    EXPECT_EQ(image.size(), 2 * (2 * 4 + (posati - 2) * 10 + (metri - posati) * 2))
+        << c.nome;
+    tracciato_t letto;
+    const decode_status d = decode_tracciato(image, letto);
+    ASSERT_TRUE(d.ok) << c.nome << ": " << d.message;
+    const tracciato_t punti = punti_del_tracciato(st.tracciato);
+    EXPECT_EQ(letto.tipo, punti.tipo) << c.nome;
+    ASSERT_EQ(letto.valore.size(), punti.valore.size()) << c.nome;
+    EXPECT_EQ(std::memcmp(letto.valore.data(), punti.valore.data(),
+                          punti.valore.size() * sizeof(double)),
+              0)
+        << c.nome;
   }
-  const std::string image = immagine_tracciato(t);
-  // x: 10 bytes a metre; y: 4 bytes on every third metre, 2 elsewhere.
-  const size_t metres = ultimo + 1;
-  const size_t thirds = (metres + 2) / 3;
-  ASSERT_EQ(image.size(), metres * 10 + thirds * 4 + (metres - thirds) * 2);
-  EXPECT_EQ(image.substr(123457 * 10, 10),
-            std::string("\x05\x00", 2) + le_double(123457 * 0.5));
-  // Each group of three y elements (metres 3k, 3k + 1, 3k + 2) takes 8 bytes;
-  // metre 150369 holds 369 (0x0171), metre 150370 is empty.
-  EXPECT_EQ(hex(image.substr(metres * 10 + 50123 * 8, 6)), "02 00 71 01 00 00");
-  EXPECT_EQ(hex(image.substr(image.size() - 2)), "00 00");
 }
 
 // Every field of the three records, written and decoded back, at the ends
@@ -237,7 +252,7 @@ TEST(RoundTrip, PlanElementsKeepTagAndEveryBitOfTheValue) {
   // metres 4 (x and y) stay empty.
 
   tracciato_t letto;
-  const decode_status d = decode_tracciato(immagine_tracciato(t), letto);
+  const decode_status d = decode_tracciato(elementi_scritti(t), letto);
   ASSERT_TRUE(d.ok) << d.message;
   EXPECT_EQ(letto.ultimo, t.ultimo);
   EXPECT_EQ(letto.tipo, t.tipo);
@@ -255,7 +270,7 @@ TEST(RoundTrip, PlanElementOfAnUnknownTypeIsWrittenEmpty) {
   t.metti_intero(0, 1, 9);
 
   tracciato_t letto;
-  const decode_status d = decode_tracciato(immagine_tracciato(t), letto);
+  const decode_status d = decode_tracciato(elementi_scritti(t), letto);
   ASSERT_TRUE(d.ok) << d.message;
   EXPECT_EQ(letto.tipo, (std::vector<uint8_t>{tracciato_t::vuoto, tracciato_t::intero}));
   EXPECT_EQ(letto.valore, (std::vector<double>{0.0, 9.0}));
