@@ -7,15 +7,22 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <type_traits>
 
 // Stores `v` at `p` in sizeof(T) bytes; returns the byte after it.
 template <class T>
 char* store_le(char* p, T v) {
   static_assert(std::is_integral_v<T>);
-  using U = std::make_unsigned_t<T>;
-  const U u = static_cast<U>(v);
-  for (size_t i = 0; i < sizeof(T); ++i) p[i] = static_cast<char>(u >> (8 * i));
+  if constexpr (std::endian::native == std::endian::little) {
+    // One move: the byte loop below, in a loop over many values, is
+    // vectorised into single-byte stores.
+    std::memcpy(p, &v, sizeof(T));
+  } else {
+    using U = std::make_unsigned_t<T>;
+    const U u = static_cast<U>(v);
+    for (size_t i = 0; i < sizeof(T); ++i) p[i] = static_cast<char>(u >> (8 * i));
+  }
   return p + sizeof(T);
 }
 
