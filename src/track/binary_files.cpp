@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include "base/file_io.h"
 #include "format/layout.h"
@@ -9,11 +10,11 @@
 
 namespace {
 
-// The line plan file is written in pieces of this many points of each half
-// (40 KiB), through two buffers used again and again: its megabytes are
-// never held whole, so memory and page faults stay the same for any route.
-// Larger buffers cost more page faults than the writes they save.
-constexpr size_t punti_per_pezzo = 4096;
+// The line plan and track files are written in pieces of 40 KiB, through
+// buffers used again and again: their megabytes are never held whole, so
+// memory and page faults stay the same for any route. Larger buffers cost
+// more page faults than the writes they save.
+constexpr size_t byte_per_pezzo = 40960;
 // Points computed at a time, into arrays on the stack.
 constexpr size_t punti_per_blocco = 512;
 
@@ -38,20 +39,21 @@ uint64_t byte_per_meta(const tracciato_a_tratti& t) {
 template <class F>
 Status emetti_tracciato(const tracciato_a_tratti& t, F&& scrivi) {
   const uint64_t meta = byte_per_meta(t);
-  std::vector<char> bx(punti_per_pezzo * byte_reale), by(bx.size());
+  const auto bx = std::make_unique_for_overwrite<char[]>(byte_per_pezzo);
+  const auto by = std::make_unique_for_overwrite<char[]>(byte_per_pezzo);
   uint64_t at = 0;  // where the buffers go in the x half
-  char* px = bx.data();
-  char* py = by.data();
+  char* px = bx.get();
+  char* py = by.get();
   auto svuota = [&]() -> Status {
-    const size_t n = static_cast<size_t>(px - bx.data());
-    Status s = scrivi(at, std::string_view(bx.data(), n));
-    if (s.ok()) s = scrivi(meta + at, std::string_view(by.data(), n));
+    const size_t n = static_cast<size_t>(px - bx.get());
+    Status s = scrivi(at, std::string_view(bx.get(), n));
+    if (s.ok()) s = scrivi(meta + at, std::string_view(by.get(), n));
     at += n;
-    px = bx.data();
-    py = by.data();
+    px = bx.get();
+    py = by.get();
     return s;
   };
-  auto spazio = [&] { return static_cast<size_t>(bx.data() + bx.size() - px); };
+  auto spazio = [&] { return static_cast<size_t>(bx.get() + byte_per_pezzo - px); };
 
   if (t.posati >= 2) {
     px = write_elemento_tracciato(px, tracciato_t::intero, 0);
@@ -80,23 +82,52 @@ Status emetti_tracciato(const tracciato_a_tratti& t, F&& scrivi) {
   return svuota();
 }
 
-}  // namespace
+// Gives the track file of `percorso` to `scrivi(offset, bytes)` in pieces.
+template <class F>
+Status emetti_percorso(const std::vector<cella>& percorso, F&& scrivi) {
+  constexpr size_t celle_per_pezzo = byte_per_pezzo / dimensione_cella;
+  const auto buffer = std::make_unique_for_overwrite<char[]>(byte_per_pezzo);
+  for (size_t i = 0; i < percorso.size(); i += celle_per_pezzo) {
+    const size_t n = std::min(celle_per_pezzo, percorso.size() - i);
+    char* p = buffer.get();
+    for (size_t k = i; k < i + n; ++k) p = write_record(p, percorso[k]);
+    Status s = scrivi(i * dimensione_cella,
+                      std::string_view(buffer.get(), n * dimensione_cella));
+    if (!s.ok()) return s;
+  }
+  return Status::Ok();
+}
 
-std::string immagine_tracciato(const tracciato_a_tratti& tracciato) {
-  std::string bytes(2 * byte_per_meta(tracciato), '\0');
-  emetti_tracciato(tracciato, [&](uint64_t at, std::string_view pezzo) {
+// The image of `size` bytes that `emetti(scrivi)` gives, whole in memory.
+template <class E>
+std::string in_memoria(uint64_t size, E&& emetti) {
+  std::string bytes(size, '\0');
+  emetti([&](uint64_t at, std::string_view pezzo) {
     std::memcpy(bytes.data() + at, pezzo.data(), pezzo.size());
     return Status::Ok();
   });
   return bytes;
 }
 
-Status scrivi_tracciato(const std::string& path, const tracciato_a_tratti& tracciato) {
+// Replaces the file at `path` with what `emetti(scrivi)` gives.
+template <class E>
+Status su_file(const std::string& path, E&& emetti) {
   return replace_file_in_pieces(path, [&](const file_out& f) {
-    return emetti_tracciato(tracciato, [&](uint64_t at, std::string_view pezzo) {
-      return write_at(f, at, pezzo);
-    });
+    return emetti(
+        [&](uint64_t at, std::string_view pezzo) { return write_at(f, at, pezzo); });
   });
+}
+
+}  // namespace
+
+std::string immagine_tracciato(const tracciato_a_tratti& tracciato) {
+  return in_memoria(2 * byte_per_meta(tracciato),
+                    [&](auto&& scrivi) { return emetti_tracciato(tracciato, scrivi); });
+}
+
+Status scrivi_tracciato(const std::string& path, const tracciato_a_tratti& tracciato) {
+  return su_file(path,
+                 [&](auto&& scrivi) { return emetti_tracciato(tracciato, scrivi); });
 }
 
 std::string immagine_elementi(const std::array<elemento, slot::numero>& elementi) {
@@ -109,10 +140,8 @@ std::string immagine_elementi(const std::array<elemento, slot::numero>& elementi
 }
 
 std::string immagine_percorso(const std::vector<cella>& percorso) {
-  std::string bytes(percorso.size() * dimensione_cella, '\0');
-  char* p = bytes.data();
-  for (const cella& c : percorso) p = write_record(p, c);
-  return bytes;
+  return in_memoria(percorso.size() * dimensione_cella,
+                    [&](auto&& scrivi) { return emetti_percorso(percorso, scrivi); });
 }
 
 Status scrivi_file_binari(const scenario_state& st) {
@@ -123,5 +152,6 @@ Status scrivi_file_binari(const scenario_state& st) {
   Status s =
       replace_file(file_path(st, file_kind::scenario), immagine_elementi(st.elementi));
   if (!s.ok()) return s;
-  return replace_file(file_path(st, file_kind::track), immagine_percorso(st.percorso));
+  return su_file(file_path(st, file_kind::track),
+                 [&](auto&& scrivi) { return emetti_percorso(st.percorso, scrivi); });
 }

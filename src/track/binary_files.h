@@ -22,7 +22,8 @@ Status scrivi_tracciato(const std::string& path, const tracciato_a_tratti& tracc
 // Scenario file: the 87 slots in order, 34 bytes plus the name each.
 std::string immagine_elementi(const std::array<elemento, slot::numero>& elementi);
 
-// Track file: one 15-byte record per cell.
+// Track file: one 15-byte record per cell. The file is written a piece at a
+// time; this is the same image whole, in memory.
 std::string immagine_percorso(const std::vector<cella>& percorso);
 
 // Writes the line plan file (only when salva_linea is non-zero), then the

@@ -123,6 +123,26 @@ TEST(TrackFile, FifteenBytesPerCellFieldByField) {
   EXPECT_EQ(hex(image.substr(15, 15)), "01 FF FF 01 14 2A 00 08 00 FF 51 02 13 59 3C");
 }
 
+// Over several pieces, every cell at its place.
+TEST(TrackFile, WrittenInPiecesItHoldsEveryCell) {
+  temp_folder dir;
+  scenario_state st = small_state(dir.path());
+  st.salva_linea = 0;
+  st.percorso.resize(7001);
+  for (size_t i = 0; i < st.percorso.size(); ++i) {
+    st.percorso[i].codice = static_cast<uint8_t>(i % 15);
+    st.percorso[i].dato_a = static_cast<int16_t>(i);
+    st.percorso[i].aderenza = static_cast<uint8_t>(i / 256);
+  }
+  ASSERT_TRUE(scrivi_file_binari(st).ok());
+  const std::string image = read_bytes(dir.file("Vardelia_Corvessa.dat"));
+  EXPECT_TRUE(image == immagine_percorso(st.percorso));
+  std::vector<cella> letti;
+  const decode_status d = decode_percorso(image, letti);
+  ASSERT_TRUE(d.ok) << d.message;
+  EXPECT_EQ(letti, st.percorso);
+}
+
 TEST(LinePlanFile, TaggedElementsXHalfThenYHalf) {
   tracciato_a_tratti t;
   t.crea(3);  // metres 0..3, every point empty
