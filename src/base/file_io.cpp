@@ -56,22 +56,29 @@ Status read_file(const std::string& path, std::string& bytes) {
   bytes.clear();
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return Status::FromErrno("cannot open", path, errno);
+  // Read straight into the string, sized by the file's size; a small buffer
+  // then finds the end, or more of a file that grew meanwhile.
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && st.st_size > 0) {
-    bytes.reserve(static_cast<size_t>(st.st_size));
-  }
-  char buffer[1 << 16];
+  if (::fstat(fd, &st) == 0 && st.st_size > 0)
+    bytes.resize(static_cast<size_t>(st.st_size));
+  size_t done = 0;
+  char more[4096];
   for (;;) {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    const bool into_string = done < bytes.size();
+    ssize_t n = into_string ? ::read(fd, bytes.data() + done, bytes.size() - done)
+                            : ::read(fd, more, sizeof more);
     if (n < 0) {
       if (errno == EINTR) continue;
       int err = errno;
       ::close(fd);
+      bytes.clear();
       return Status::FromErrno("cannot read", path, err);
     }
     if (n == 0) break;
-    bytes.append(buffer, static_cast<size_t>(n));
+    if (!into_string) bytes.append(more, static_cast<size_t>(n));
+    done += static_cast<size_t>(n);
   }
+  bytes.resize(done);
   ::close(fd);
   return Status::Ok();
 }

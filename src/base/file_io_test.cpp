@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <csignal>
+#include <thread>
 #include <new>
 
 #include "support/temp_folder.h"
@@ -88,6 +89,22 @@ TEST(ReplaceFile, AWriterStoppingMidwayKeepsTheOldFile) {
                std::bad_alloc);
   EXPECT_EQ(read_bytes(path), "old");
   EXPECT_EQ(dir.files(), std::vector<std::string>{"e.dat"});
+}
+
+// A file whose size is not known beforehand (a pipe: its size reads 0) is
+// read to its end, piece by piece.
+TEST(FileIo, ReadsAFileOfUnknownSizeToItsEnd) {
+  temp_folder dir;
+  const std::string path = dir.file("pipe");
+  ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+  std::string sent;
+  for (int i = 0; i < 3000; ++i) sent += std::to_string(i) + "\r\n";
+  std::thread writer([&] { write_bytes(path, sent); });
+  std::string bytes;
+  const Status s = read_file(path, bytes);
+  writer.join();
+  ASSERT_TRUE(s.ok()) << s.message();
+  EXPECT_EQ(bytes, sent);
 }
 
 TEST(FileIo, ReadExistsRemove) {
