@@ -11,7 +11,7 @@ Status write_at(const file_out& f, uint64_t offset, std::string_view bytes) {
   const char* p = bytes.data();
   size_t left = bytes.size();
   while (left > 0) {
-    ssize_t n = ::pwrite(f.fd, p, left, static_cast<off_t>(offset));
+    ssize_t n = ::pwrite(f.handle, p, left, static_cast<off_t>(offset));
     if (n < 0) {
       if (errno == EINTR) continue;
       return Status::FromErrno("cannot write", f.path, errno);
@@ -28,18 +28,18 @@ Status replace_file_in_pieces(const std::string& path,
   // A fresh temporary name beside the target, so nothing else is clobbered.
   std::string temp = path + ".XXXXXX";
   const file_out f{::mkostemp(temp.data(), O_CLOEXEC), path};
-  if (f.fd < 0) return Status::FromErrno("cannot create", path, errno);
-  ::fchmod(f.fd, 0644);
+  if (f.handle < 0) return Status::FromErrno("cannot create", path, errno);
+  ::fchmod(f.handle, 0644);
   // Failures name the file being replaced: the temporary one is removed.
   Status s = Status::Ok();
   try {
     s = write(f);
   } catch (...) {
-    ::close(f.fd);
+    ::close(f.handle);
     ::unlink(temp.c_str());
     throw;
   }
-  if (::close(f.fd) != 0 && s.ok()) s = Status::FromErrno("cannot write", path, errno);
+  if (::close(f.handle) != 0 && s.ok()) s = Status::FromErrno("cannot write", path, errno);
   if (s.ok() && ::rename(temp.c_str(), path.c_str()) != 0) {
     s = Status::FromErrno("cannot replace", path, errno);
   }

@@ -9,9 +9,14 @@
 #include "base/status.h"
 
 // A file being written under its temporary name. Failures name `path`, the
-// file it is to replace.
+// file it is to replace. `handle` is the system's own: a descriptor on
+// POSIX, a HANDLE on Windows.
 struct file_out {
-  int fd = -1;
+#ifdef _WIN32
+  void* handle = nullptr;
+#else
+  int handle = -1;
+#endif
   const std::string& path;
 };
 

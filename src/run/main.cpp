@@ -1,6 +1,5 @@
 // The program: builds the built-in scenario in its own folder and ends.
 // It takes no arguments and reads no configuration.
-#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <new>
@@ -11,8 +10,7 @@
 #include "scenario/scenario_state.h"
 
 int main() {
-  // A write past a file size limit must fail with an error, not kill us.
-  std::signal(SIGXFSZ, SIG_IGN);
+  prepare_process();
   try {
     scenario_state st;
     st.cartella = program_folder();

@@ -1,7 +1,5 @@
 #include "run/platform.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -29,21 +27,4 @@ platform silent_platform() {
   p.mostra_messaggio = [](const std::string&) { return 1; };
   p.termina = [](int) {};
   return p;
-}
-
-std::string program_folder() {
-  std::string buffer(4096, '\0');
-  for (;;) {
-    ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-    if (n < 0) return {};
-    if (static_cast<size_t>(n) < buffer.size()) {
-      buffer.resize(static_cast<size_t>(n));
-      break;
-    }
-    buffer.resize(buffer.size() * 2);
-  }
-  size_t slash = buffer.rfind('/');
-  if (slash == std::string::npos) return {};
-  if (slash == 0) return "/";
-  return buffer.substr(0, slash);
 }

@@ -29,9 +29,14 @@ platform terminal_platform();
 platform silent_platform();
 
 // The platform the program uses: the desktop window where one is built in
-// and a display can be had, the terminal otherwise.
+// (FLTK on X11, the Win32 API on Windows) and a display can be had, the
+// terminal otherwise.
 platform default_platform();
 
 // The folder that holds the running program file (not the current
 // directory), without a trailing separator. Empty if it cannot be found.
 std::string program_folder();
+
+// Readies the process before the run: a failing file operation must come
+// back as an error (not end the process, nor wait on a system dialog).
+void prepare_process();

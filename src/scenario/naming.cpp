@@ -1,10 +1,13 @@
 #include "scenario/naming.h"
 
+#include <filesystem>
+
 #include "scenario/scenario_state.h"
 
 namespace {
-constexpr char separator = '/';
-}
+// The system's own: '/' on POSIX systems, '\\' on Windows.
+constexpr char separator = static_cast<char>(std::filesystem::path::preferred_separator);
+}  // namespace
 
 std::string file_name(const std::string& linea, const std::string& treno,
                       file_kind kind) {
@@ -29,6 +32,10 @@ std::string file_name(const std::string& linea, const std::string& treno,
   return {};
 }
 
+std::string in_folder(const std::string& cartella, const std::string& name) {
+  return cartella + separator + name;
+}
+
 std::string file_path(const scenario_state& st, file_kind kind) {
-  return st.cartella + separator + file_name(st.linea, st.treno, kind);
+  return in_folder(st.cartella, file_name(st.linea, st.treno, kind));
 }

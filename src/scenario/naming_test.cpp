@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "scenario/scenario_state.h"
 
 namespace {
+
+// '/' here, '\\' on Windows.
+const std::string sep(1, static_cast<char>(std::filesystem::path::preferred_separator));
 
 TEST(FileNames, AllEightNamesOfTheScenario) {
   struct Case {
@@ -21,12 +26,12 @@ TEST(FileNames, AllEightNamesOfTheScenario) {
       {file_kind::track, "Vardelia_Corvessa.dat"},
   };
   scenario_state st;
-  st.cartella = "/opt/sim";
+  st.cartella = "sim";
   st.linea = "Vardelia";
   st.treno = "Corvessa";
   for (const Case& c : cases) {
     EXPECT_EQ(file_name("Vardelia", "Corvessa", c.kind), c.name);
-    EXPECT_EQ(file_path(st, c.kind), std::string("/opt/sim/") + c.name);
+    EXPECT_EQ(file_path(st, c.kind), "sim" + sep + c.name);
   }
 }
 
@@ -38,10 +43,10 @@ TEST(FileNames, IdentifiersGoInAsTheyStand) {
 
 TEST(FileNames, SeparatorIsAppendedEvenAfterATrailingOne) {
   scenario_state st;
-  st.cartella = "/opt/sim/";
+  st.cartella = "sim" + sep;
   st.linea = "Vardelia";
   st.treno = "Corvessa";
-  EXPECT_EQ(file_path(st, file_kind::track), "/opt/sim//Vardelia_Corvessa.dat");
+  EXPECT_EQ(file_path(st, file_kind::track), "sim" + sep + sep + "Vardelia_Corvessa.dat");
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "tool/exit_codes.h"
 #include "tool/folder.h"
 #include "tool/in_memory_build.h"
+#include "tool/system.h"
 #include "track/binary_files.h"
 
 namespace {
@@ -22,7 +23,7 @@ std::vector<std::string> uscite(const scenario_state& st, const identificativi& 
   std::vector<std::string> out;
   for (file_kind k : {file_kind::line_plan, file_kind::scenario, file_kind::track}) {
     if (k == file_kind::line_plan && st.salva_linea == 0) continue;
-    out.push_back(st.cartella + "/" + file_name(id.linea, id.treno, k));
+    out.push_back(in_folder(st.cartella, file_name(id.linea, id.treno, k)));
   }
   return out;
 }

@@ -1,7 +1,5 @@
 #include "tool/command_line.h"
 
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
 #include <cctype>
 #include <cstdio>
@@ -13,6 +11,7 @@
 #include "tool/commands.h"
 #include "tool/exit_codes.h"
 #include "tool/options.h"
+#include "tool/system.h"
 
 namespace {
 
@@ -55,7 +54,7 @@ int errore_di_uso(const CLI::App& app, const CLI::ParseError& e) {
 bool colore_per(const std::string& quando) {
   if (quando == "always") return true;
   if (quando == "never") return false;
-  return ::isatty(STDERR_FILENO) == 1 && std::getenv("NO_COLOR") == nullptr;
+  return colour_terminal() && std::getenv("NO_COLOR") == nullptr;
 }
 
 }  // namespace
@@ -91,7 +90,8 @@ int esegui_scenario(int argc, char** argv) {
        registra_build},
       {"check", "Read the two source documents and report what is wrong; write nothing",
        registra_check},
-      {"new", "Write the built-in scenario's documents into a folder, as a starting point",
+      {"new",
+       "Write the built-in scenario's documents into a folder, as a starting point",
        registra_new},
       {"explain", "Tell what a finding means, with a row that causes it and how to mend it",
        registra_explain},

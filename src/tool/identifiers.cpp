@@ -1,11 +1,12 @@
 #include "tool/identifiers.h"
 
 #include "tool/encoding.h"
+#include "tool/system.h"
 
 namespace {
 
 std::string_view nome_file(std::string_view percorso) {
-  size_t barra = percorso.rfind('/');
+  size_t barra = percorso.find_last_of(path_separators());
   return barra == std::string_view::npos ? percorso : percorso.substr(barra + 1);
 }
 
@@ -17,9 +18,13 @@ bool finisce_con(std::string_view s, std::string_view fine) {
 std::string converti(const std::string& che, const std::string& utf8,
                      std::string& cp1252) {
   if (utf8.empty()) return "the " + che + " identifier is empty";
-  if (utf8.find('/') != std::string::npos) {
-    return "the " + che + " identifier '" + utf8 +
-           "' holds '/', which a file name cannot hold";
+  size_t vietato = utf8.find_first_of(forbidden_in_names());
+  if (vietato != std::string::npos) {
+    const unsigned char c = static_cast<unsigned char>(utf8[vietato]);
+    std::string quale = nome_carattere(c);  // a control character has no glyph
+    if (c >= 0x20) quale.assign({'\'', static_cast<char>(c), '\''});
+    return "the " + che + " identifier '" + utf8 + "' holds " + quale +
+           ", which a file name cannot hold";
   }
   conversione_cp1252 c = utf8_a_cp1252(utf8);
   switch (c.esito) {

@@ -1,6 +1,7 @@
 #include "tool/in_memory_build.h"
 
-#include <sys/stat.h>
+#include "tool/system.h"
+
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -89,12 +90,7 @@ void mostra_reperti(const opzioni_build& o, const costruzione_in_memoria& c) {
   }
 }
 
-bool stessa_voce(const std::string& a, const std::string& b) {
-  struct stat sa {
-  }, sb{};
-  return ::lstat(a.c_str(), &sa) == 0 && ::lstat(b.c_str(), &sb) == 0 &&
-         sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-}
+bool stessa_voce(const std::string& a, const std::string& b) { return same_entry(a, b); }
 
 void opzioni_lettura(CLI::App& c, opzioni_build& o, bool per_build) {
   c.add_option("LINE_SOURCE", o.sorgente_linea, "The line source, <line>_linea.txt")

@@ -1,18 +1,23 @@
 // scenario: the author's tool. Checks the source documents of a scenario,
 // builds its binary files from them, or starts a new one.
-#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <new>
+#include <string>
+#include <vector>
 
 #include "tool/command_line.h"
 #include "tool/exit_codes.h"
+#include "tool/system.h"
 
 int main(int argc, char** argv) {
-  // A write past a file size limit must fail with an error, not kill us.
-  std::signal(SIGXFSZ, SIG_IGN);
+  prepare_terminal();
   try {
-    return esegui_scenario(argc, argv);
+    std::vector<std::string> arguments = arguments_utf8(argc, argv);
+    std::vector<char*> pointers;
+    for (std::string& a : arguments) pointers.push_back(a.data());
+    pointers.push_back(nullptr);
+    return esegui_scenario(static_cast<int>(arguments.size()), pointers.data());
   } catch (const std::bad_alloc&) {
     std::fprintf(stderr, "scenario: out of memory\n");
   } catch (const std::exception& e) {

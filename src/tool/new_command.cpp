@@ -2,8 +2,8 @@
 // documents, as a starting point for an author.
 #include <CLI/CLI.hpp>
 #include <cstdio>
-#include <memory>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 #include "documents/documents.h"
@@ -35,7 +35,7 @@ int comando_new(const opzioni_new& o) {
     for (const documento_new& d : documenti) {
       std::string path = file_path(st, d.kind);
       std::error_code ec;
-      auto tipo = std::filesystem::symlink_status(path, ec).type();
+      auto tipo = std::filesystem::symlink_status(percorso_fs(path), ec).type();
       if (tipo != std::filesystem::file_type::not_found &&
           tipo != std::filesystem::file_type::none) {
         return fallimento("'" + path + "' already exists (use --force to replace it)");
@@ -54,7 +54,9 @@ int comando_new(const opzioni_new& o) {
 
 esecuzione registra_new(CLI::App& c, const opzioni_globali&) {
   auto o = std::make_shared<opzioni_new>();
-  c.add_option("DIR", o->cartella, "The folder, created if missing")->required()->type_name("");
+  c.add_option("DIR", o->cartella, "The folder, created if missing")
+      ->required()
+      ->type_name("");
   c.add_flag("--force", o->forza, "Replace files that already exist");
   return [o] { return comando_new(*o); };
 }

@@ -1,13 +1,11 @@
 #include "track/binary_files.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <new>
 
 #include "base/file_io.h"
+#include "base/page_block.h"
 #include "format/layout.h"
 #include "scenario/naming.h"
 
@@ -20,29 +18,12 @@ namespace {
 // on a loaded machine a chance each to be set aside).
 constexpr size_t byte_per_pezzo = size_t{1} << 20;
 
-// Two buffers of byte_per_pezzo in one huge page where the system gives
-// one: one page fault for the pieces' 2 MiB instead of 512.
-class buffer_pezzi {
- public:
-  buffer_pezzi() {
-    mappa_ = ::mmap(nullptr, 2 * dimensione_, PROT_READ | PROT_WRITE,
-                    MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (mappa_ == MAP_FAILED) throw std::bad_alloc();
-    const uintptr_t a = reinterpret_cast<uintptr_t>(mappa_);
-    inizio_ = reinterpret_cast<char*>((a + dimensione_ - 1) / dimensione_ * dimensione_);
-    ::madvise(inizio_, dimensione_, MADV_HUGEPAGE);
-  }
-  ~buffer_pezzi() { ::munmap(mappa_, 2 * dimensione_); }
-  buffer_pezzi(const buffer_pezzi&) = delete;
-  buffer_pezzi& operator=(const buffer_pezzi&) = delete;
-
-  char* x() const { return inizio_; }
-  char* y() const { return inizio_ + byte_per_pezzo; }
-
- private:
-  static constexpr size_t dimensione_ = 2 * byte_per_pezzo;
-  void* mappa_;
-  char* inizio_;
+// The two buffers of byte_per_pezzo, in one block of whole pages (one huge
+// page where the system gives one).
+struct buffer_pezzi {
+  page_block pagine{2 * byte_per_pezzo};
+  char* x() const { return pagine.data(); }
+  char* y() const { return pagine.data() + byte_per_pezzo; }
 };
 
 // Points computed at a time, into arrays on the stack.

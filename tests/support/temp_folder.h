@@ -1,6 +1,7 @@
 // Test support: a private temporary folder, removed with everything in it.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,10 @@ class temp_folder {
  private:
   std::string path_;
 };
+
+// Paths are UTF-8 here, as in the programs; the standard library would take
+// a plain string in the code page on Windows.
+std::filesystem::path utf8_path(const std::string& utf8);
 
 // The whole content of a file ("" when it cannot be read).
 std::string read_bytes(const std::string& path);
