@@ -9,6 +9,9 @@
 std::wstring utf16(std::string_view utf8);
 std::string utf8(std::wstring_view utf16);
 
-// The system's own words for a Windows error code (GetLastError), as one
-// clause: no line end, no closing full stop.
+// Why a file operation failed, from its Windows error code (GetLastError),
+// as one clause: in the words of the POSIX build where the two systems mean
+// the same ("No such file or directory", "Permission denied", ...), so that
+// a line reads alike on both and in one language; in the system's own words
+// otherwise.
 std::string system_reason(unsigned long error);

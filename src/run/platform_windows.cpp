@@ -4,6 +4,7 @@
 // the other systems.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -79,6 +80,23 @@ HFONT crea_carattere() {
                        etichetta_carattere);
 }
 
+// The label's width: its own, or the text's where the face at hand draws it
+// wider, so that the text runs past the label (as far as the window goes)
+// instead of being cut.
+int larghezza_etichetta(HFONT carattere, const std::wstring& testo) {
+  SIZE misura{};
+  HDC schermo = ::GetDC(nullptr);
+  if (schermo != nullptr && carattere != nullptr) {
+    HGDIOBJ prima = ::SelectObject(schermo, carattere);
+    ::GetTextExtentPoint32W(schermo, testo.c_str(), static_cast<int>(testo.size()),
+                            &misura);
+    ::SelectObject(schermo, prima);
+  }
+  if (schermo != nullptr) ::ReleaseDC(nullptr, schermo);
+  return std::clamp<int>(misura.cx, etichetta_larghezza,
+                         larghezza_finestra - etichetta_x);
+}
+
 void chiudi_finestra(windows_state& s) {
   if (s.finestra != nullptr) {
     ::DestroyWindow(s.finestra);
@@ -107,11 +125,12 @@ void mostra_finestra(windows_state& s, const std::string& label) {
     s.terminale = true;
     return scrivi_riga(label);
   }
-  HWND etichetta = ::CreateWindowExW(
-      0, L"STATIC", utf16(label).c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-      etichetta_x, etichetta_y, etichetta_larghezza, etichetta_altezza, s.finestra,
-      nullptr, istanza, nullptr);
+  const std::wstring testo = utf16(label);
   s.carattere = crea_carattere();
+  HWND etichetta = ::CreateWindowExW(
+      0, L"STATIC", testo.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+      etichetta_x, etichetta_y, larghezza_etichetta(s.carattere, testo),
+      etichetta_altezza, s.finestra, nullptr, istanza, nullptr);
   if (etichetta != nullptr && s.carattere != nullptr) {
     ::SendMessageW(etichetta, WM_SETFONT, reinterpret_cast<WPARAM>(s.carattere), FALSE);
   }

@@ -73,6 +73,7 @@ start_probe() {
 expect_line() {
   local line
   read -r -t 20 -u 5 line || fail "the probe did not say '$1'"
+  line=${line%$'\r'}  # a Windows probe ends its lines with CR LF
   [[ $line == "$1" ]] || fail "the probe said '$line', not '$1'"
 }
 # Waits up to 10 s for the probe to end; sets `status` and `rest`, what it
@@ -97,9 +98,14 @@ visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null; }
 dark() { convert "$1" -crop "$2" +repage -colorspace Gray -threshold 35% -format '%[fx:1-mean]' info:; }
 grey() { convert "$1" -crop "$2" +repage -colorspace Gray -format '%[fx:mean]' info:; }
 within() { awk -v x="$1" -v lo="$2" -v hi="$3" 'BEGIN { exit !(x >= lo && x <= hi) }'; }
+# Reads the text as a block at 4 times the size, then word by word at 8
+# times, which finds a small button's caption that the first pass misses
+# (Wine's box): the lines of both.
 read_text() {
   convert "$1" -colorspace Gray -resize 400% "$work/ocr.png" &&
-    tesseract "$work/ocr.png" - --psm 6 2>/dev/null
+    tesseract "$work/ocr.png" - --psm 6 2>/dev/null &&
+    convert "$1" -colorspace Gray -resize 800% "$work/ocr.png" &&
+    tesseract "$work/ocr.png" - --psm 11 2>/dev/null | grep .
 }
 
 # --- The window -------------------------------------------------------------
