@@ -60,7 +60,10 @@ add_test(NAME windows_tool
 add_test(NAME windows_window
   COMMAND bash ${checks}/window_check.sh ${windows_build}/desktop_probe.exe
     ${CMAKE_BINARY_DIR}/windows_screenshots)
-set(checks_on_wine windows_unit_tests windows_program windows_tool windows_window)
+add_test(NAME windows_package
+  COMMAND bash ${checks}/package_check.sh ${windows_build} $<TARGET_FILE:scenario_build>)
+set(checks_on_wine
+  windows_unit_tests windows_program windows_tool windows_window windows_package)
 set_tests_properties(windows_wine_prefix ${checks_on_wine} PROPERTIES
   ENVIRONMENT "${wine_env}" SKIP_RETURN_CODE 77 RESOURCE_LOCK wine TIMEOUT 300)
 set_tests_properties(windows_wine_prefix PROPERTIES FIXTURES_SETUP wine_prefix)
