@@ -34,8 +34,7 @@ esecuzione registra_build(CLI::App& c, const opzioni_globali& g) {
   auto o = std::make_shared<opzioni_build>();
   opzioni_lettura(c, *o, true);
   c.add_option("-o,--output", o->cartella, "The folder to write into")->type_name("DIR");
-  c.add_flag("--force", o->forza,
-             "Write the binary files even when the documents hold errors");
+  c.add_flag("--force", o->forza, "Write the binary files even when the documents hold errors");
   return [o, &g] {
     o->colore = g.colore;
     return comando_build(*o, true);
