@@ -57,8 +57,11 @@ for side in win linux; do
 done
 run linux build "Λ mia/Città_linea.txt" "Λ mia/Città_Più-.txt" -o "out/dïr/"
 [[ $status -eq 0 ]] || fail "Linux build: $err"
+linux_err=$err
 run win build 'Λ mia\Città_linea.txt' 'Λ mia\Città_Più-.txt' -o 'out\dïr\'
-[[ $status -eq 0 && -z $out && -z $err ]] || fail "build: status $status, '$out' '$err'"
+[[ $status -eq 0 && -z $out ]] || fail "build: status $status, '$out' '$err'"
+[[ $err == "${linux_err//Λ mia\//Λ mia\\}" ]] ||
+  fail "build: stderr differs from the Linux one:"$'\n'"$err"
 [[ $(ls "$work/win/out/dïr") == $'Città_Più.dat\nCittà_Più.sim\nCittà_linea.dat' ]] ||
   fail "build wrote: $(ls "$work/win/out/dïr")"
 same_files out/dïr/Città_Più.dat out/dïr/Città_Più.sim out/dïr/Città_linea.dat
