@@ -7,6 +7,7 @@
 #include "tool/kilometric.h"
 #include "tool/line_table.h"
 #include "tool/message.h"
+#include "tool/system.h"
 
 using json = nlohmann::ordered_json;
 
@@ -74,12 +75,18 @@ json fisica(const posizione& p) {
 
 std::string uri_di(const std::string& percorso) {
   static const char* cifre = "0123456789ABCDEF";
-  std::string out;
-  for (unsigned char c : percorso) {
+  // A URI separates folders with '/' whatever the system's separator; a path
+  // from a drive ("C:\x") becomes a file URI, its colon kept.
+  const bool unita = percorso.size() >= 3 && percorso[1] == ':' && root_length(percorso) == 3;
+  std::string out = unita ? "file:///" : "";
+  for (size_t i = 0; i < percorso.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(percorso[i]);
     const bool libero = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
                         (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' ||
-                        c == '~' || c == '/';
-    if (libero) {
+                        c == '~' || (unita && i == 1);
+    if (path_separators().find(static_cast<char>(c)) != std::string_view::npos) {
+      out += '/';
+    } else if (libero) {
       out += static_cast<char>(c);
     } else {
       out += '%';

@@ -86,6 +86,17 @@ run win --color=always check 'Λ mia\Città_linea.txt' 'Λ mia\Città_Più-.txt'
 [[ $err == *$'\e[1m'* ]] || fail "check --color=always: no colour"
 echo "check: the Linux diagnostics, with the paths as typed; colour only when asked"
 
+# SARIF names a file by URI: folders joined with '/' whatever was typed, so
+# the Windows log is the Linux one.
+run linux check --format=sarif "Λ mia/Città_linea.txt" "Λ mia/Città_Più-.txt"
+linux_out=$out
+run win check --format=sarif 'Λ mia\Città_linea.txt' 'Λ mia\Città_Più-.txt'
+[[ $status -eq 1 && $out == "$linux_out" ]] ||
+  fail "check --format=sarif: the log differs from the Linux one:"$'\n'"$out"
+[[ $out == *'"uri": "%CE%9B%20mia/Citt%C3%A0_Pi%C3%B9-.txt"'* ]] ||
+  fail "check --format=sarif: the document's URI is not the expected one"
+echo "check --format=sarif: the Linux log, the document's URI with '/'"
+
 # Usage and file errors: one line, status 2. A character typed on the command
 # line reaches the tool whole, whatever the code page.
 check_failure() {
