@@ -1,13 +1,21 @@
 #!/usr/bin/env bash
-# Runs the fuzzer of the reader and the build for SECONDS seconds:
-#   cmake --workflow --preset fuzz && fuzz/run.sh 600
-# The corpus grows in build/fuzz/corpus; a finding is written to
-# build/fuzz/findings/ and makes the script fail. Keep each finding as a
-# regression case in fuzz/regressions/ (the test run replays that folder).
-# Extra arguments go to libFuzzer.
+# Runs a fuzzer of the reader and the build for SECONDS seconds:
+#   cmake --workflow --preset fuzz && fuzz/run.sh [memory|files] 600
+# `memory` (the documents in memory, no file system: thousands of cases a
+# second) or `files` (the default: the whole run on files in a private
+# folder, for the file handling). Both read the same inputs; the corpus
+# grows in build/fuzz/corpus; a finding is written to build/fuzz/findings/
+# and makes the script fail. Keep each finding as a regression case in
+# fuzz/regressions/ (the test run replays that folder through both
+# targets' checks). Extra arguments go to libFuzzer.
 set -euo pipefail
+target=files
+if [[ $# -ge 1 && ( $1 == memory || $1 == files ) ]]; then
+  target=$1
+  shift
+fi
 if [[ $# -lt 1 || ! $1 =~ ^[0-9]+$ ]]; then
-  echo "usage: fuzz/run.sh SECONDS [libFuzzer options]" >&2
+  echo "usage: fuzz/run.sh [memory|files] SECONDS [libFuzzer options]" >&2
   exit 2
 fi
 seconds=$1
@@ -15,6 +23,7 @@ shift
 here="$(cd "$(dirname "$0")" && pwd)"
 build="$here/../build/fuzz"
 fuzzer="$build/fuzz/scenario_fuzz"
+[[ $target == memory ]] && fuzzer="$build/fuzz/scenario_fuzz_memory"
 if [[ ! -x $fuzzer ]]; then
   echo "fuzz/run.sh: $fuzzer not found; build it with: cmake --workflow --preset fuzz" >&2
   exit 2

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "../fuzz/build_check.h"
+#include "../fuzz/memory_check.h"
 #include "documents/documents.h"
 #include "format/decode.h"
 #include "scenario/codici.h"
@@ -67,6 +68,14 @@ TEST(FuzzKeptInputs, PassTheFuzzerChecks) {
     ASSERT_TRUE(!bytes.empty() || fs::file_size(path) == 0) << "cannot read it";
     const auto r = replay(bytes);
     EXPECT_TRUE(r.problems.empty()) << "status " << r.codice_errore << problems_text(r);
+    // The in-memory target's checks hold too, and its build ends alike.
+    const auto m = memory_check::run_case(build_check::split_input(
+        reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+    EXPECT_TRUE(m.problems.empty()) << "in memory, status " << m.codice_errore
+                                    << problems_text(m);
+    EXPECT_EQ(m.codice_errore, r.codice_errore);
+    EXPECT_EQ(m.build_ok, r.build_ok);
+    EXPECT_EQ(m.messages, r.messages);
   }
 }
 
