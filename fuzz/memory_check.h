@@ -37,12 +37,12 @@ inline build_check::case_result run_case(const build_check::fuzz_case& c) {
   st.linea = identificativo_linea;
   st.treno = identificativo_treno;
   sorgenti_lettura sorgenti;
-  sorgenti.linea = {"linea", c.line_present ? stato_documento::presente
-                                            : stato_documento::mancante,
-                    c.line};
-  sorgenti.treno = {"treno", c.train_present ? stato_documento::presente
-                                             : stato_documento::mancante,
-                    c.train};
+  sorgenti.linea = {
+      "linea", c.line_present ? stato_documento::presente : stato_documento::mancante,
+      c.line};
+  sorgenti.treno = {
+      "treno", c.train_present ? stato_documento::presente : stato_documento::mancante,
+      c.train};
   std::vector<documento> consumati;
   sorgenti.consumato = [&](documento d) {
     consumati.push_back(d);
@@ -57,7 +57,8 @@ inline build_check::case_result run_case(const build_check::fuzz_case& c) {
     result.messages.push_back(messaggio_errore(std::to_string(e.numero_errore)));
   const std::string status_text = "status " + std::to_string(code);
 
-  if (!codice::in(codice::tutti, code)) fail("status code not in the list: " + status_text);
+  if (!codice::in(codice::tutti, code))
+    fail("status code not in the list: " + status_text);
   if (!c.line_present && code != codice::linea_mancante)
     fail("missing line source must give 101, got " + status_text);
   if (c.line_present && !c.train_present && !codice::in(codice::fine_nella_linea, code) &&
@@ -69,8 +70,10 @@ inline build_check::case_result run_case(const build_check::fuzz_case& c) {
   const auto done = [&](documento d) {
     return std::find(consumati.begin(), consumati.end(), d) != consumati.end();
   };
-  if (c.line_present && !done(documento::linea)) fail("the line source was not let go (" + status_text + ")");
-  if (c.train_present && done(documento::treno) == codice::in(codice::fine_nella_linea, code))
+  if (c.line_present && !done(documento::linea))
+    fail("the line source was not let go (" + status_text + ")");
+  if (c.train_present &&
+      done(documento::treno) == codice::in(codice::fine_nella_linea, code))
     fail("the train source was let go wrongly after " + status_text);
 
   if (e.tipo == esito::errore) {
@@ -134,7 +137,8 @@ inline build_check::case_result run_case(const build_check::fuzz_case& c) {
       if (r.fine < prima) fail("the polyline's stretches go back");
       prima = r.fine;
     }
-    if (t.posati > t.ultimo + 1 || (!t.tratti.empty() && t.tratti.back().fine != t.posati))
+    if (t.posati > t.ultimo + 1 ||
+        (!t.tratti.empty() && t.tratti.back().fine != t.posati))
       fail("the polyline's stretches do not end where its points end");
   }
   return result;

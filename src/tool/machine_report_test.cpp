@@ -20,7 +20,7 @@ TEST(UriDi, PathsAsUris) {
       {"C:\\Dati\\x y.txt", "file:///C:/Dati/x%20y.txt"},
       {"\\Dati/x.txt", "/Dati/x.txt"},
 #else
-      {"a\\b.txt", "a%5Cb.txt"},  // '\' is a character of the name here
+      {"a\\b.txt", "a%5Cb.txt"},   // '\' is a character of the name here
       {"C:/x.txt", "C%3A/x.txt"},  // no drives here: ':' is a character too
 #endif
   };
