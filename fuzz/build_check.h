@@ -23,16 +23,16 @@
 #include <string_view>
 #include <vector>
 
-#include "run/source_files.h"
-#include "scenario/codici.h"
-#include "track/memorizza_percorso.h"
-#include "run/errore.h"
 #include "base/file_io.h"
+#include "documents/documents.h"
 #include "format/decode.h"
 #include "format/layout.h"
+#include "run/errore.h"
+#include "run/source_files.h"
+#include "scenario/codici.h"
 #include "scenario/naming.h"
-#include "documents/documents.h"
 #include "scenario/scenario_state.h"
+#include "track/memorizza_percorso.h"
 
 namespace build_check {
 
@@ -91,7 +91,9 @@ namespace detail {
 
 // Reader status codes after which the line half stopped early and the
 // train source stays on disk unread.
-inline bool line_half_stopped(int32_t code) { return codice::in(codice::fine_nella_linea, code); }
+inline bool line_half_stopped(int32_t code) {
+  return codice::in(codice::fine_nella_linea, code);
+}
 
 inline bool listed_code(int32_t code) { return codice::in(codice::tutti, code); }
 
@@ -142,7 +144,8 @@ inline case_result run_case(const fuzz_case& c, const std::string& folder) {
   // The one-shot build on the documents of the folder: a numbered error
   // comes back as the outcome (the program shows it in its box).
   const esito_build e = memorizza_percorso_in_cartella(st, c.salva_linea);
-  if (e.tipo == esito::errore) messages.push_back(messaggio_errore(std::to_string(e.numero_errore)));
+  if (e.tipo == esito::errore)
+    messages.push_back(messaggio_errore(std::to_string(e.numero_errore)));
   const Status& s = e.status;
   const int32_t code = st.codice_errore;
   result.codice_errore = code;

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <string>
 
+#include "base/file_io.h"
 #include "build_check.h"
 #include "documents/documents.h"
-#include "base/file_io.h"
 #include "scenario/naming.h"
 #include "scenario/scenario_state.h"
 

@@ -3,7 +3,7 @@
 # it is there this asks no package server, so it also runs offline.
 set -euo pipefail
 
-packages=(g++ cmake libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev libxml2-utils)
+packages=(g++ cmake libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev libxml2-utils libxml2-dev)
 
 missing=()
 for p in "${packages[@]}"; do

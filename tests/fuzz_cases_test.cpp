@@ -1,6 +1,8 @@
 // The fuzzer's kept inputs replayed in the ordinary test run: every file of
 // fuzz/regressions/ (inputs that once failed) and fuzz/seeds/ (hand-written
-// seeds) goes through the same build and the same checks as in the fuzzer.
+// seeds) goes through the same build and the same checks as in the fuzzers:
+// the core's on files and in memory, and the author's tool's (its
+// diagnostics, its agreement with the one-shot build, its report).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,8 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "../fuzz/agreement_check.h"
 #include "../fuzz/build_check.h"
+#include "../fuzz/diagnostics_check.h"
 #include "../fuzz/memory_check.h"
+#include "../fuzz/report_check.h"
 #include "documents/documents.h"
 #include "format/decode.h"
 #include "scenario/codici.h"
@@ -76,6 +81,15 @@ TEST(FuzzKeptInputs, PassTheFuzzerChecks) {
     EXPECT_EQ(m.codice_errore, r.codice_errore);
     EXPECT_EQ(m.build_ok, r.build_ok);
     EXPECT_EQ(m.messages, r.messages);
+    const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+    for (const auto& [target, problems] :
+         {std::pair{"diagnostics", diagnostics_check::run_case(data, bytes.size())},
+          std::pair{"agreement", agreement_check::run_case(data, bytes.size())},
+          std::pair{"report", report_check::run_case(data, bytes.size())}}) {
+      std::string text;
+      for (const std::string& p : problems) text += "\n  " + p;
+      EXPECT_TRUE(problems.empty()) << target << ":" << text;
+    }
   }
 }
 

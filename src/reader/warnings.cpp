@@ -29,8 +29,8 @@ size_t distanza(std::string_view a, std::string_view b) {
     riga[0] = i;
     for (size_t j = 1; j <= b.size(); ++j) {
       const size_t sopra = riga[j];
-      riga[j] = std::min({riga[j] + 1, riga[j - 1] + 1,
-                          diagonale + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      riga[j] = std::min(
+          {riga[j] + 1, riga[j - 1] + 1, diagonale + (a[i - 1] == b[j - 1] ? 0 : 1)});
       diagonale = sopra;
     }
   }
@@ -45,7 +45,8 @@ std::string minuscolo(std::string_view s) {
 
 }  // namespace
 
-void avvisa(scenario_state& st, reperto_id id, luogo dove, int64_t valore, int64_t limite) {
+void avvisa(scenario_state& st, reperto_id id, luogo dove, int64_t valore,
+            int64_t limite) {
   if (st.reperti == nullptr) return;
   reperto r = nuovo_reperto(id, dove.esiste() ? dove : st.riga_in_lettura);
   r.riga = st.riga_in_lettura;
@@ -74,7 +75,8 @@ void controlla_formato(scenario_state& st, std::string_view testo, documento doc
     }
     size_t prossima = fine;
     if (fine < testo.size()) {
-      const bool crlf = testo[fine] == '\r' && fine + 1 < testo.size() && testo[fine + 1] == '\n';
+      const bool crlf =
+          testo[fine] == '\r' && fine + 1 < testo.size() && testo[fine + 1] == '\n';
       if (!crlf) {
         if (fine_riga.primo == std::string_view::npos) fine_riga.primo = fine;
         ++fine_riga.altre;
@@ -92,8 +94,8 @@ void controlla_formato(scenario_state& st, std::string_view testo, documento doc
   if (tab.primo != std::string_view::npos)
     avvisa(st, reperto_id::tabulazione, span(doc, tab.primo, tab.primo + 1), tab.altre);
   if (fine_riga.primo != std::string_view::npos) {
-    avvisa(st, reperto_id::fine_riga_isolata, span(doc, fine_riga.primo, fine_riga.primo + 1),
-           fine_riga.altre);
+    avvisa(st, reperto_id::fine_riga_isolata,
+           span(doc, fine_riga.primo, fine_riga.primo + 1), fine_riga.altre);
   }
   if (dopo_fine != std::string_view::npos) {
     const size_t fine = testo.find_first_of("\r\n", dopo_fine);
@@ -130,8 +132,16 @@ int parola_vicina(std::string_view token) {
     const std::string_view p = parole[i].parola;
     // Against the whole keyword and against its first word alone.
     const std::string_view prima = p.substr(0, p.find(' '));
-    const size_t d = std::min(distanza(t, p), distanza(t, prima));
     const size_t soglia = std::max<size_t>(1, prima.size() / 4);
+    // Two words differ in at least as many edits as in length: a long line
+    // is measured against no keyword, so a document of long unknown lines
+    // costs no more than reading it.
+    const auto vicino = [&](std::string_view k) {
+      const size_t scarto =
+          t.size() > k.size() ? t.size() - k.size() : k.size() - t.size();
+      return scarto <= soglia ? distanza(t, k) : scarto;
+    };
+    const size_t d = std::min(vicino(p), vicino(prima));
     if (d <= soglia && (migliore < 0 || d < minima)) {
       migliore = static_cast<int>(i);
       minima = d;

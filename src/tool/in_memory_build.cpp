@@ -54,7 +54,11 @@ std::string esegui_costruzione(const opzioni_build& o, costruzione_in_memoria& c
   Status s = read_file(o.sorgente_linea, c.testo_linea);
   if (s.ok()) s = read_file(o.sorgente_treno, c.testo_treno);
   if (!s.ok()) return s.message();
+  costruisci_testi(o, c);
+  return "";
+}
 
+void costruisci_testi(const opzioni_build& o, costruzione_in_memoria& c) {
   c.st.reperti = &c.reperti;
   c.st.provenienza = &c.provenienza;
   // Nothing is done with a document once read: the author's files stay.
@@ -63,7 +67,6 @@ std::string esegui_costruzione(const opzioni_build& o, costruzione_in_memoria& c
   sorgenti.treno = {o.sorgente_treno, stato_documento::presente, c.testo_treno};
   c.esito = costruisci_scenario(c.st, sorgenti, c.st.salva_linea);
   c.reperti = filtra_avvisi(c.reperti, c.regole);
-  return "";
 }
 
 std::string perche_fermata(const costruzione_in_memoria& c) {

@@ -49,6 +49,11 @@ std::string prepara_costruzione(const opzioni_build& o, costruzione_in_memoria& 
 // the file failure to show.
 std::string esegui_costruzione(const opzioni_build& o, costruzione_in_memoria& c);
 
+// The whole build in memory on the documents already in `c.testo_linea` and
+// `c.testo_treno`, named as `o` names them: what esegui_costruzione does
+// once it has read them.
+void costruisci_testi(const opzioni_build& o, costruzione_in_memoria& c);
+
 // Why the build stopped, where no error among the findings says so; "" when
 // it did not stop or a finding tells.
 std::string perche_fermata(const costruzione_in_memoria& c);

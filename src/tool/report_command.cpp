@@ -11,11 +11,8 @@
 #include "base/file_io.h"
 #include "tool/commands.h"
 #include "tool/exit_codes.h"
-#include "tool/html_report.h"
 #include "tool/in_memory_build.h"
-#include "tool/plan_drawing.h"
-#include "tool/profile_drawing.h"
-#include "tool/route_view.h"
+#include "tool/report_pages.h"
 
 namespace {
 
@@ -29,10 +26,6 @@ std::string senza_estensione(const std::string& file) {
     }
   }
   return file;
-}
-
-std::string documento_svg(const std::string& svg) {
-  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + svg + "\n";
 }
 
 }  // namespace
@@ -68,39 +61,18 @@ int comando_report(const opzioni_report& o) {
   if (!errore.empty()) return fallimento(errore);
   mostra_reperti(lettura, c);
 
-  const documenti_mostrati documenti = c.documenti(lettura);
-  const vista_percorso vista = crea_vista(c.st, c.reperti, documenti, c.regole);
-  const std::string titolo = c.id.linea + " / " + c.id.treno;
-  // The build keeps the polyline as its stretches; the drawing takes its points.
-  const tracciato_t punti = punti_del_tracciato(c.st.tracciato);
-  const disegno_pianta pianta = disegna_pianta(vista, punti, {"Plan: " + titolo, true});
-  contenuto_report r;
-  r.linea = c.id.linea;
-  r.treno = c.id.treno;
-  r.documenti = &documenti;
-  r.reperti = &c.reperti;
-  r.st = &c.st;
-  r.vista = &vista;
-  r.pianta = &pianta;
-  if (vista.ha_percorso) r.profilo = disegna_profilo(vista, {"Profile: " + titolo, true});
-  r.esito_fermo = perche_fermata(c);
-  r.regole = c.regole;
-
-  Status s = replace_file(pagina, pagina_report(r));
+  const pagine_report pagine = crea_pagine_report(c, lettura, o.svg);
+  Status s = replace_file(pagina, pagine.pagina);
   if (!s.ok()) return fallimento(s.message());
   std::printf("wrote %s\n", pagina.c_str());
   if (o.svg) {
-    // Complete by themselves: every tooltip names its file and carries its own.
-    const std::string disegni[] = {
-        disegna_pianta(vista, punti, {"Plan: " + titolo, false}).svg,
-        vista.ha_percorso ? disegna_profilo(vista, {"Profile: " + titolo, false}) : ""};
     const std::string* file = &file_pianta;
-    for (const std::string& svg : disegni) {
-      if (svg.empty()) {
+    for (const std::string* svg : {&pagine.pianta, &pagine.profilo}) {
+      if (svg->empty()) {
         std::fprintf(stderr, "scenario: the documents give nothing to draw in '%s'\n",
                      file->c_str());
       } else {
-        s = replace_file(*file, documento_svg(svg));
+        s = replace_file(*file, *svg);
         if (!s.ok()) return fallimento(s.message());
         std::printf("wrote %s\n", file->c_str());
       }

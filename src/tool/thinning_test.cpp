@@ -80,3 +80,23 @@ TEST(Thinning, KeepsWhatTheToleranceNeedsAndNoMore) {
 }
 
 }  // namespace
+
+// Round one small circle again and again, drifting a little at each turn
+// (a tight curve held for a long way): every span's farthest point lies in
+// its first turn. The work must stay near linear (splitting at the farthest
+// point looked at 100 points a point here, and 5 times that for a million),
+// and the tolerance hold.
+TEST(Thinning, ManyTurnsOfOneCircleTakeLinearTime) {
+  const int32_t ultimo = 200000;
+  int64_t guardati = 0;
+  const auto punto = [&](int32_t i) {
+    ++guardati;
+    const double a = i * 6.283185307179586 / 2094.4;
+    return p2{1.5 * std::sin(a) + 1e-5 * i, 1.5 * (1 - std::cos(a))};
+  };
+  const std::vector<int32_t> t = dirada(0, ultimo, 0.2, punto);
+  EXPECT_LE(guardati, int64_t{40} * ultimo);
+  EXPECT_EQ(t.front(), 0);
+  EXPECT_EQ(t.back(), ultimo);
+  EXPECT_LE(errore_massimo(t, punto), 0.2);
+}

@@ -1,0 +1,237 @@
+// One fuzz case of the tool's diagnostics: whatever the documents hold,
+// every finding points inside its document (its line and column exist, and
+// are where its byte offset lies, counted here afresh), the text form quotes
+// the document's own line, and the text, JSON and SARIF forms are
+// well-formed and say the same: the same findings in the same order, with
+// the same severities, messages, places and notes.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tool/encoding.h"
+#include "tool/machine_report.h"
+#include "tool/text_report.h"
+#include "tool_case.h"
+
+namespace diagnostics_check {
+
+// Lines and columns (1-based, bytes), lines ending at CR LF, a lone CR or
+// a lone LF: counted here without the tool's line table.
+struct posto {
+  uint32_t riga = 1, colonna = 1;
+};
+
+struct righe_documento {
+  std::string_view testo;
+  std::vector<size_t> inizi{0};  // where each line starts
+  std::vector<size_t> fini;      // where its text ends (its line end or the end)
+
+  explicit righe_documento(std::string_view t) : testo(t) {
+    for (size_t i = 0; i < t.size(); ++i) {
+      if (t[i] != '\r' && t[i] != '\n') continue;
+      fini.push_back(i);
+      if (t[i] == '\r' && i + 1 < t.size() && t[i + 1] == '\n') ++i;
+      // A line end at the very end opens no further line.
+      if (i + 1 < t.size()) inizi.push_back(i + 1);
+    }
+    if (fini.size() < inizi.size()) fini.push_back(t.size());
+  }
+
+  // The place of byte `offset`; one inside a line end or past the document
+  // stands just past its line's text.
+  posto di(uint64_t offset) const {
+    const size_t r = static_cast<size_t>(
+        std::upper_bound(inizi.begin(), inizi.end(), offset) - inizi.begin() - 1);
+    return {static_cast<uint32_t>(r + 1),
+            static_cast<uint32_t>(std::min<uint64_t>(offset, fini[r]) - inizi[r] + 1)};
+  }
+
+  std::string_view riga(uint32_t n) const {
+    return testo.substr(inizi[n - 1], fini[n - 1] - inizi[n - 1]);
+  }
+};
+
+// How the terminal shows `riga`: UTF-8, a tab up to the next stop of 8,
+// control characters as U+FFFD. Also the column the first `fino` bytes take.
+inline std::string mostrata(std::string_view riga, size_t fino, size_t& colonna_fino) {
+  std::string out;
+  size_t colonna = 0;
+  colonna_fino = 0;
+  for (size_t i = 0; i < riga.size(); ++i) {
+    if (i == fino) colonna_fino = colonna;
+    const unsigned char b = static_cast<unsigned char>(riga[i]);
+    if (b == '\t') {
+      out.append(8 - colonna % 8, ' ');
+      colonna += 8 - colonna % 8;
+      continue;
+    }
+    aggiungi_utf8(out, b < 0x20 || b == 0x7F ? U'\uFFFD' : da_cp1252(b));
+    ++colonna;
+  }
+  if (fino >= riga.size()) colonna_fino = colonna;
+  return out;
+}
+
+inline std::vector<std::string> righe(const std::string& testo) {
+  std::vector<std::string> out;
+  std::istringstream in(testo);
+  for (std::string r; std::getline(in, r);) out.push_back(r);
+  return out;
+}
+
+inline std::vector<std::string> run_case(const uint8_t* data, size_t size) {
+  std::vector<std::string> problems;
+  auto fail = [&](const std::string& what) { problems.push_back(what); };
+  const build_check::fuzz_case f = build_check::split_input(data, size);
+  opzioni_build o;
+  costruzione_in_memoria c;
+  if (!tool_case::costruisci(f, tool_case::opzioni_di(data, size), o, c)) {
+    return {"the documents' names give no identifiers"};
+  }
+  const documenti_mostrati docs = c.documenti(o);
+  const righe_documento righe_linea(docs.linea.testo), righe_treno(docs.treno.testo);
+  auto righe_di = [&](documento d) -> const righe_documento& {
+    return d == documento::linea ? righe_linea : righe_treno;
+  };
+
+  const std::string testo = resa_testo(c.reperti, docs, c.st, {false, c.regole});
+  nlohmann::json j, s;
+  try {
+    j = nlohmann::json::parse(resa_json(c.reperti, docs, c.st, c.regole));
+    s = nlohmann::json::parse(resa_sarif(c.reperti, docs, c.st, c.regole));
+  } catch (const std::exception& e) {
+    return {std::string("JSON or SARIF not made or not well-formed: ") + e.what()};
+  }
+  const nlohmann::json& diag = j.at("diagnostics");
+  const nlohmann::json& results = s.at("runs").at(0).at("results");
+  if (diag.size() != c.reperti.size() || results.size() != c.reperti.size()) {
+    return {"findings " + std::to_string(c.reperti.size()) + ", JSON " +
+            std::to_string(diag.size()) + ", SARIF " + std::to_string(results.size())};
+  }
+  const conteggio_reperti n = conta_reperti(c.reperti, c.regole);
+  if (j.at("errors") != n.errori || j.at("warnings") != n.avvisi) fail("JSON counts");
+
+  const std::vector<std::string> linee = righe(testo);
+  size_t k = 0;  // the next line of the text form
+  const std::string riepilogo_atteso = riepilogo(n);
+  // One block of the text form: the header, then the quoted line and the
+  // caret where there is a place.
+  auto blocco = [&](const luogo& l, std::string_view livello,
+                    const std::string& messaggio, const std::string& dove_in_json) {
+    const documento_mostrato* d = docs.di(l.doc);
+    std::string atteso;
+    if (d != nullptr) {
+      const posto p = righe_di(l.doc).di(l.inizio);
+      atteso =
+          d->nome + ":" + std::to_string(p.riga) + ":" + std::to_string(p.colonna) + ": ";
+    } else {
+      atteso = "scenario: ";
+    }
+    atteso += std::string(livello) + ": " + messaggio;
+    if (k >= linee.size() || linee[k].compare(0, atteso.size(), atteso) != 0) {
+      fail(dove_in_json + ": text line " + std::to_string(k + 1) + " is not '" + atteso +
+           "'");
+      return false;
+    }
+    ++k;
+    if (d == nullptr) return true;
+    const posto p = righe_di(l.doc).di(l.inizio);
+    size_t colonna = 0;
+    const std::string riga =
+        mostrata(righe_di(l.doc).riga(p.riga), p.colonna - 1, colonna);
+    std::string numero = std::to_string(p.riga);
+    const size_t larghezza = std::max<size_t>(5, numero.size());
+    const std::string quota =
+        std::string(larghezza - numero.size(), ' ') + numero + " | ";
+    if (k + 1 >= linee.size() || linee[k] != quota + riga) {
+      fail(dove_in_json + ": the quoted line is not line " + numero + " of " + d->nome);
+      return false;
+    }
+    const std::string caret =
+        std::string(larghezza, ' ') + " | " + std::string(colonna, ' ') + "^";
+    if (linee[k + 1].compare(0, caret.size(), caret) != 0)
+      fail(dove_in_json + ": the caret is not under column " + std::to_string(p.colonna));
+    k += 2;
+    return true;
+  };
+
+  for (size_t i = 0; i < c.reperti.size(); ++i) {
+    const reperto& r = c.reperti[i];
+    const nlohmann::json& dj = diag[i];
+    const nlohmann::json& sj = results[i];
+    const std::string dove =
+        "finding " + std::to_string(i) + " (" + std::string(descrivi(r.id).nome) + ")";
+    // Every place inside its document.
+    for (const luogo* l : {&r.dove, &r.riga, &r.origine}) {
+      if (!l->esiste()) continue;
+      const documento_mostrato* d = docs.di(l->doc);
+      if (d == nullptr) {
+        fail(dove + ": a place in no document");
+      } else if (uint64_t{l->inizio} + l->lunghezza > d->testo.size()) {
+        fail(dove + ": a span past the end of " + d->nome);
+      }
+    }
+    if (!problems.empty()) return problems;
+
+    const std::string livello(parola_gravita(gravita_mostrata(r, c.regole)));
+    const std::string messaggio = dj.at("message");
+    if (dj.at("severity") != livello || sj.at("level") != livello)
+      fail(dove + ": severity");
+    if (sj.at("message").at("text") != messaggio) fail(dove + ": SARIF message");
+    if (dj.at("name") != descrivi(r.id).nome || sj.at("ruleId") != descrivi(r.id).nome)
+      fail(dove + ": name");
+
+    if (const documento_mostrato* d = docs.di(r.dove.doc)) {
+      const posto a = righe_di(r.dove.doc).di(r.dove.inizio);
+      const posto b = righe_di(r.dove.doc).di(uint64_t{r.dove.inizio} + r.dove.lunghezza);
+      const nlohmann::json& lj = dj.at("location");
+      if (lj.at("file") != d->nome || lj.at("line") != a.riga ||
+          lj.at("column") != a.colonna || lj.at("end_line") != b.riga ||
+          lj.at("end_column") != b.colonna)
+        fail(dove + ": JSON location " + lj.dump() + ", counted " +
+             std::to_string(a.riga) + ":" + std::to_string(a.colonna));
+      const nlohmann::json& region =
+          sj.at("locations").at(0).at("physicalLocation").at("region");
+      if (region.at("startLine") != a.riga || region.at("startColumn") != a.colonna)
+        fail(dove + ": SARIF region " + region.dump());
+      if (region.contains("endColumn") &&
+          (b.riga != a.riga || region.at("endColumn") != b.colonna))
+        fail(dove + ": SARIF end column " + region.dump());
+    } else if (!dj.at("location").is_null() || sj.contains("locations")) {
+      fail(dove + ": a location for a finding without a place");
+    }
+    if (!blocco(r.dove, livello, messaggio, dove)) return problems;
+
+    const bool nota = r.origine.esiste();
+    if (dj.at("notes").size() != (nota ? 1u : 0u) ||
+        sj.contains("relatedLocations") != nota) {
+      fail(dove + ": notes");
+      return problems;
+    }
+    if (nota) {
+      const nlohmann::json& nj = dj.at("notes").at(0);
+      const posto a = righe_di(r.origine.doc).di(r.origine.inizio);
+      const nlohmann::json& rel = sj.at("relatedLocations").at(0);
+      if (nj.at("location").at("line") != a.riga ||
+          nj.at("location").at("column") != a.colonna ||
+          rel.at("physicalLocation").at("region").at("startLine") != a.riga ||
+          rel.at("message").at("text") != nj.at("message"))
+        fail(dove + ": the note's place");
+      if (!blocco(r.origine, "note", nj.at("message"), dove + " note")) return problems;
+    }
+  }
+  const bool finito = riepilogo_atteso.empty()
+                          ? k == linee.size()
+                          : k + 1 == linee.size() && linee[k] + "\n" == riepilogo_atteso;
+  if (!finito)
+    fail("the text form does not end with the summary '" + riepilogo_atteso + "'");
+  return problems;
+}
+
+}  // namespace diagnostics_check

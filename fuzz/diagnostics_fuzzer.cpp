@@ -1,0 +1,10 @@
+// libFuzzer target: see diagnostics_check.h.
+#include <cstddef>
+#include <cstdint>
+
+#include "diagnostics_check.h"
+#include "verdict.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  return verdetto("scenario_fuzz_diagnostics", diagnostics_check::run_case(data, size));
+}
