@@ -15,13 +15,13 @@
 #include <string>
 #include <vector>
 
-#include "track/memorizza_percorso.h"
-#include "scenario/naming.h"
+#include "documents/documents.h"
 #include "run/source_files.h"
 #include "scenario/codici.h"
-#include "documents/documents.h"
+#include "scenario/naming.h"
 #include "scenario/scenario_state.h"
 #include "support/temp_folder.h"
+#include "track/memorizza_percorso.h"
 
 namespace fs = std::filesystem;
 
@@ -103,20 +103,25 @@ bool setpriv_available() {
 TEST(FileFaults, ReadOnlyFolderEndsWithOneLineAndKeepsTheFiles) {
   // Root writes into a read-only folder all the same: the run drops to the
   // unprivileged user "nobody" for it.
+  temp_folder dir;
+  // A coverage build writes its counters beside its objects, which "nobody"
+  // may not write: that run's go to a folder of its own and are dropped.
+  const std::string counters = dir.path() + ".counters";
   std::string wrapper;
   if (::geteuid() == 0) {
     if (!setpriv_available()) {
       GTEST_SKIP() << "running as root without setpriv (util-linux): cannot make the "
                       "folder read-only for the program";
     }
-    wrapper = "setpriv --reuid=65534 --regid=65534 --clear-groups";
+    wrapper = "setpriv --reuid=65534 --regid=65534 --clear-groups env GCOV_PREFIX='" +
+              counters + "'";
   }
-  temp_folder dir;
   const auto before = good_run(dir);
   ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
 
   const run_result r = run_program(dir, wrapper);
   ::chmod(dir.path().c_str(), 0755);
+  fs::remove_all(counters);
   EXPECT_EQ(r.exit_status, 2);
   EXPECT_EQ(r.err, failure_line("cannot create", dir.file("Vardelia_linea.txt"),
                                 "Permission denied"));

@@ -130,7 +130,7 @@ int dump_scenario(const opzioni_dump& o, const file_binario& f) {
              testo_slot(el, fine + 1) == "empty")
         ++fine;
     }
-    char numero[32];
+    char numero[64];  // two numbers of any size: unoptimised g++ cannot bound them
     if (fine > s) {
       std::snprintf(numero, sizeof numero, "slots %zu to %zu", s, fine);
     } else {
