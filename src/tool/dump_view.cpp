@@ -13,6 +13,15 @@
 
 namespace {
 
+// A double in fixed notation with three decimals, whole: the points may lie
+// as far apart as doubles go, and 1.8e308 takes 309 digits before the point.
+std::string tre_decimali(double v) {
+  const int n = std::snprintf(nullptr, 0, "%.3f", v);
+  std::string out(static_cast<size_t>(n), '\0');
+  std::snprintf(out.data(), out.size() + 1, "%.3f", v);
+  return out;
+}
+
 bool nel_tratto(const opzioni_dump& o, int64_t metri) {
   return (!o.da || metri >= *o.da) && (!o.a || metri <= *o.a);
 }
@@ -159,9 +168,7 @@ std::string dump_plan(const opzioni_dump& o, const file_binario& f) {
            testo_punto(t, r.ultimo_pieno->metro) + "\n";
     out += "bounding box: x " + testo_reale(r.x_min) + " to " + testo_reale(r.x_max) +
            ", y " + testo_reale(r.y_min) + " to " + testo_reale(r.y_max) + "\n";
-    char lunghezza[64];
-    std::snprintf(lunghezza, sizeof lunghezza, "path length: %.3f m\n", r.lunghezza);
-    out += lunghezza;
+    out += "path length: " + tre_decimali(r.lunghezza) + " m\n";
   }
   if (o.punti) {
     out += " metre  x  y\n";
