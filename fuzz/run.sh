@@ -1,21 +1,25 @@
 #!/usr/bin/env bash
-# Runs a fuzzer of the reader and the build for SECONDS seconds:
-#   cmake --workflow --preset fuzz && fuzz/run.sh [memory|files] 600
+# Runs a fuzzer for SECONDS seconds:
+#   cmake --workflow --preset fuzz && fuzz/run.sh [memory|files|decoders] 600
 # `memory` (the documents in memory, no file system: thousands of cases a
 # second) or `files` (the default: the whole run on files in a private
-# folder, for the file handling). Both read the same inputs; the corpus
-# grows in build/fuzz/corpus; a finding is written to build/fuzz/findings/
-# and makes the script fail. Keep each finding as a regression case in
-# fuzz/regressions/ (the test run replays that folder through both
-# targets' checks). Extra arguments go to libFuzzer.
+# folder, for the file handling) fuzz the reader and the build; both read
+# the same inputs and grow the corpus in build/fuzz/corpus. `decoders` fuzzes
+# the decoders of the three binary files and the tool's dump and diff over
+# them; its inputs are laid out otherwise (fuzz/decoder_check.h), so its
+# corpus is build/fuzz/corpus-decoders. A finding is written to
+# build/fuzz/findings/ and makes the script fail. Keep each finding as a
+# regression case in fuzz/regressions/ (fuzz/regressions-decoders/ for the
+# decoders; the test run replays those folders through the targets'
+# checks). Extra arguments go to libFuzzer.
 set -euo pipefail
 target=files
-if [[ $# -ge 1 && ( $1 == memory || $1 == files ) ]]; then
+if [[ $# -ge 1 && ( $1 == memory || $1 == files || $1 == decoders ) ]]; then
   target=$1
   shift
 fi
 if [[ $# -lt 1 || ! $1 =~ ^[0-9]+$ ]]; then
-  echo "usage: fuzz/run.sh [memory|files] SECONDS [libFuzzer options]" >&2
+  echo "usage: fuzz/run.sh [memory|files|decoders] SECONDS [libFuzzer options]" >&2
   exit 2
 fi
 seconds=$1
@@ -24,14 +28,32 @@ here="$(cd "$(dirname "$0")" && pwd)"
 build="$here/../build/fuzz"
 fuzzer="$build/fuzz/scenario_fuzz"
 [[ $target == memory ]] && fuzzer="$build/fuzz/scenario_fuzz_memory"
+[[ $target == decoders ]] && fuzzer="$build/fuzz/scenario_fuzz_decoders"
 if [[ ! -x $fuzzer ]]; then
   echo "fuzz/run.sh: $fuzzer not found; build it with: cmake --workflow --preset fuzz" >&2
   exit 2
 fi
 
-corpus="$build/corpus"
 findings="$build/findings"
-mkdir -p "$corpus" "$findings"
+mkdir -p "$findings"
+
+if [[ $target == decoders ]]; then
+  # Seeds: the built-in scenario's three files cut to a few KB, and the
+  # hand-made inputs. An input of 16 KB holds a track file of 1,000 cells or
+  # a line plan file of 4,000 points, past every case of the layout.
+  corpus="$build/corpus-decoders"
+  mkdir -p "$corpus"
+  "$build/fuzz/scenario_fuzz_decoder_seeds" "$corpus"
+  inputs=("$corpus" "$here/seeds-decoders")
+  [[ -d $here/regressions-decoders ]] && inputs+=("$here/regressions-decoders")
+  exec "$fuzzer" \
+    -max_total_time="$seconds" -timeout=25 -rss_limit_mb=4096 -max_len=16384 \
+    -dict="$here/decoders.dict" -artifact_prefix="$findings/" -print_final_stats=1 \
+    "$@" "${inputs[@]}"
+fi
+
+corpus="$build/corpus"
+mkdir -p "$corpus"
 "$build/fuzz/scenario_fuzz_seeds" "$corpus"
 
 # The cases' private folder lies on /dev/shm where there is one.
