@@ -1,8 +1,10 @@
-// The fuzzer's kept inputs replayed in the ordinary test run: every file of
+// The fuzzers' kept inputs replayed in the ordinary test run: every file of
 // fuzz/regressions/ (inputs that once failed) and fuzz/seeds/ (hand-written
 // seeds) goes through the same build and the same checks as in the fuzzers:
 // the core's on files and in memory, and the author's tool's (its
-// diagnostics, its agreement with the one-shot build, its report).
+// diagnostics, its agreement with the one-shot build, its report); those of
+// fuzz/regressions-decoders/ and fuzz/seeds-decoders/ through the decoders'
+// checks.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +14,8 @@
 
 #include "../fuzz/agreement_check.h"
 #include "../fuzz/build_check.h"
+#include "../fuzz/decoder_check.h"
+#include "../fuzz/decoder_seeds.h"
 #include "../fuzz/diagnostics_check.h"
 #include "../fuzz/memory_check.h"
 #include "../fuzz/report_check.h"
@@ -31,9 +35,10 @@ struct kept_input {
   std::string name;
 };
 
-std::vector<kept_input> kept_inputs() {
+std::vector<kept_input> kept_inputs(std::initializer_list<const char*> folders = {
+                                        "regressions", "seeds"}) {
   std::vector<kept_input> inputs;
-  for (const char* folder : {"regressions", "seeds"}) {
+  for (const char* folder : folders) {
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(fuzz_folder / folder, ec)) {
       const std::string name = entry.path().filename().string();
@@ -76,8 +81,8 @@ TEST(FuzzKeptInputs, PassTheFuzzerChecks) {
     // The in-memory target's checks hold too, and its build ends alike.
     const auto m = memory_check::run_case(build_check::split_input(
         reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
-    EXPECT_TRUE(m.problems.empty()) << "in memory, status " << m.codice_errore
-                                    << problems_text(m);
+    EXPECT_TRUE(m.problems.empty())
+        << "in memory, status " << m.codice_errore << problems_text(m);
     EXPECT_EQ(m.codice_errore, r.codice_errore);
     EXPECT_EQ(m.build_ok, r.build_ok);
     EXPECT_EQ(m.messages, r.messages);
@@ -177,6 +182,86 @@ TEST(FuzzSeeds, BuiltInDocumentsPass) {
     EXPECT_TRUE(r.problems.empty()) << "salva_linea " << j << problems_text(r);
     EXPECT_EQ(r.codice_errore, 0) << "salva_linea " << j;
     EXPECT_TRUE(r.build_ok);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// The decoders' target.
+
+std::string problems_text(const std::vector<std::string>& problems) {
+  std::string text;
+  for (const std::string& p : problems) text += "\n  " + p;
+  return text;
+}
+
+std::vector<std::string> replay_decoders(const std::string& bytes) {
+  return decoder_check::run_case(reinterpret_cast<const uint8_t*>(bytes.data()),
+                                 bytes.size());
+}
+
+TEST(FuzzKeptInputs, PassTheDecoderChecks) {
+  const auto inputs = kept_inputs({"regressions-decoders", "seeds-decoders"});
+  EXPECT_FALSE(inputs.empty()) << "no input in " << fuzz_folder;
+  for (const kept_input& input : inputs) {
+    const std::string path = (fuzz_folder / input.folder / input.name).string();
+    SCOPED_TRACE(path);
+    const std::string bytes = read_bytes(path);
+    ASSERT_TRUE(!bytes.empty() || fs::file_size(path) == 0) << "cannot read it";
+    const auto problems = replay_decoders(bytes);
+    EXPECT_TRUE(problems.empty()) << problems_text(problems);
+  }
+}
+
+// Whether file A and file B of a seed decode.
+void expect_decodes(const std::string& bytes, bool a, bool b) {
+  const decoder_check::decoder_case c = decoder_check::split_input(
+      reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  file_binario f;
+  EXPECT_EQ(decodifica_binario(c.file_a, c.tipo, "a", f).empty(), a) << "file A";
+  EXPECT_EQ(decodifica_binario(c.file_b, c.tipo, "b", f).empty(), b) << "file B";
+}
+
+// The hand-made seeds reach the decodings and the errors their names
+// promise, so the checks run over both.
+TEST(FuzzSeeds, DecoderSeedsReachTheirOutcomes) {
+  const struct {
+    const char* name;
+    bool a, b;  // file A decodes, file B decodes
+  } table[] = {
+      {"empty", true, true},
+      {"track_every_feature_json", true, true},
+      {"track_beside_a_damaged_scenario", true, true},
+      {"track_cut_short", false, true},
+      {"track_against_a_damaged_one", true, false},
+      {"scenario_names_of_every_byte_text", true, true},
+      {"scenario_cut_in_slot_86", false, false},
+      {"scenario_bytes_after_slot_86", false, false},
+      {"scenario_name_past_the_end", false, false},
+      {"scenario_against_a_damaged_one", true, false},
+      {"plan_unknown_tag", false, true},
+      {"plan_odd_count", false, true},
+      {"plan_value_cut_short", false, true},
+      {"plan_special_values_json_points", true, true},
+      {"plan_empty_against_one_point", true, true},
+  };
+  for (const auto& s : table) {
+    SCOPED_TRACE(s.name);
+    expect_decodes(read_bytes((fuzz_folder / "seeds-decoders" / s.name).string()), s.a,
+                   s.b);
+  }
+}
+
+// The seeds the fuzz run makes from the built-in scenario decode on both
+// sides and pass.
+TEST(FuzzSeeds, BuiltInFilesPassTheDecoderChecks) {
+  scenario_state st;
+  ASSERT_EQ(decoder_seeds::costruisci(st), "");
+  for (const decoder_seeds::seme& s : decoder_seeds::semi(st)) {
+    SCOPED_TRACE(s.nome);
+    const std::string bytes = decoder_check::join_input(s.c);
+    expect_decodes(bytes, true, true);
+    const auto problems = replay_decoders(bytes);
+    EXPECT_TRUE(problems.empty()) << problems_text(problems);
   }
 }
 

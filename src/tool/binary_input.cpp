@@ -48,11 +48,8 @@ std::string scenario_accanto(const std::string& percorso_track) {
   return percorso_track.substr(0, percorso_track.size() - coda_track.size()) + ".sim";
 }
 
-std::string leggi_binario(const std::string& percorso, tipo_binario tipo,
-                          file_binario& f) {
-  std::string immagine;
-  const Status s = read_file(percorso, immagine);
-  if (!s.ok()) return s.message();
+std::string decodifica_binario(std::string_view immagine, tipo_binario tipo,
+                               const std::string& nome, file_binario& f) {
   f.tipo = tipo;
   decode_status d;
   switch (tipo) {
@@ -67,6 +64,23 @@ std::string leggi_binario(const std::string& percorso, tipo_binario tipo,
       break;
   }
   if (d.ok) return "";
-  return "'" + percorso + "' is damaged at byte " + std::to_string(d.offset) + ": " +
+  return "'" + nome + "' is damaged at byte " + std::to_string(d.offset) + ": " +
          d.message;
+}
+
+std::string leggi_binario(const std::string& percorso, tipo_binario tipo,
+                          file_binario& f) {
+  std::string immagine;
+  const Status s = read_file(percorso, immagine);
+  if (!s.ok()) return s.message();
+  return decodifica_binario(immagine, tipo, percorso, f);
+}
+
+scenario_vicino leggi_vicino(const std::string& percorso_track) {
+  scenario_vicino v;
+  v.percorso = scenario_accanto(percorso_track);
+  if (!file_exists(v.percorso)) return v;
+  v.problema = leggi_binario(v.percorso, tipo_binario::elementi, v.file);
+  v.letto = v.problema.empty();
+  return v;
 }

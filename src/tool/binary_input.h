@@ -1,5 +1,6 @@
 // The binary files as dump and diff take them: the kind told from the
-// file's name (or given), the file read whole and decoded by the core.
+// file's name (or given), the file read whole and decoded by the core. The
+// decoding itself works on bytes in memory, so it can be given any bytes.
 #pragma once
 
 #include <array>
@@ -33,8 +34,28 @@ struct file_binario {
   tracciato_t tracciato;
 };
 
+// Decodes `immagine` as `tipo` into `f`, naming the file `nome` in the
+// message. Returns "" or the one line that says where it is damaged:
+// "'NAME' is damaged at byte N: ...".
+std::string decodifica_binario(std::string_view immagine, tipo_binario tipo,
+                               const std::string& nome, file_binario& f);
+
 // Reads the file at `percorso` and decodes it as `tipo`. Returns "" or the
 // one line that says what failed: the system's reason, or the offset where
 // the file is damaged.
 std::string leggi_binario(const std::string& percorso, tipo_binario tipo,
                           file_binario& f);
+
+// The scenario file beside a track file, for the kilometric progressive and
+// the names of stations and signs: where it was looked for, and what was
+// found or why there is none.
+struct scenario_vicino {
+  std::string percorso;
+  bool letto = false;
+  std::string problema;  // why it was not read; "" when there is no such file
+  file_binario file;
+};
+
+// Looks for the scenario file beside the track file `percorso_track` and
+// reads it when it is there.
+scenario_vicino leggi_vicino(const std::string& percorso_track);

@@ -1,14 +1,12 @@
 #include "tool/in_memory_build.h"
 
-#include "tool/system.h"
-
-
 #include <CLI/CLI.hpp>
 #include <cstdio>
 
 #include "base/file_io.h"
 #include "tool/folder.h"
 #include "tool/machine_report.h"
+#include "tool/system.h"
 #include "tool/text_report.h"
 
 namespace {

@@ -1,6 +1,7 @@
 // The tool's command line, parsed: one plain record per command.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,4 +31,20 @@ struct opzioni_report {
   opzioni_build lettura;  // the documents and identifiers, read as check reads them
   std::string file;       // -o: the HTML file; "" for <line>_<train>.html here
   bool svg = false;       // --svg: the two drawings as SVG files as well
+};
+
+// dump.
+struct opzioni_dump {
+  std::string file;
+  std::string tipo;  // --kind, "" to tell it from the name
+  std::string formato = "text";
+  std::optional<int64_t> da, a;  // --from, --to: metres
+  bool punti = false;            // --points
+};
+
+// diff.
+struct opzioni_diff {
+  std::string a, b;
+  std::string tipo;  // --kind, "" to tell it from the names
+  std::string formato = "text";
 };
