@@ -26,6 +26,14 @@ struct buffer_pezzi {
   char* y() const { return pagine.data() + byte_per_pezzo; }
 };
 
+// The buffers, made on the first file and kept for every later one: mapping
+// a block costs a system call and a page fault, more than writing a short
+// track file. The writers run on one thread and never inside each other.
+const buffer_pezzi& pezzi() {
+  static const buffer_pezzi b;
+  return b;
+}
+
 // Points computed at a time, into arrays on the stack.
 constexpr size_t punti_per_blocco = 512;
 
@@ -50,7 +58,7 @@ uint64_t byte_per_meta(const tracciato_a_tratti& t) {
 template <class F>
 Status emetti_tracciato(const tracciato_a_tratti& t, F&& scrivi) {
   const uint64_t meta = byte_per_meta(t);
-  const buffer_pezzi b;
+  const buffer_pezzi& b = pezzi();
   uint64_t at = 0;  // where the buffers go in the x half
   char* px = b.x();
   char* py = b.y();
@@ -96,7 +104,7 @@ Status emetti_tracciato(const tracciato_a_tratti& t, F&& scrivi) {
 template <class F>
 Status emetti_percorso(const std::vector<cella>& percorso, F&& scrivi) {
   constexpr size_t celle_per_pezzo = byte_per_pezzo / dimensione_cella;
-  const buffer_pezzi b;
+  const buffer_pezzi& b = pezzi();
   for (size_t i = 0; i < percorso.size(); i += celle_per_pezzo) {
     const size_t n = std::min(celle_per_pezzo, percorso.size() - i);
     char* p = b.x();
