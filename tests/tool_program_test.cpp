@@ -91,6 +91,44 @@ TEST(ToolCommandLine, HelpAndVersionGoToStdout) {
   EXPECT_EQ(nomi_in(d.path()), std::vector<std::string>{}) << "nothing written";
 }
 
+// Whatever a command prints, stdout on a full device or closed ends the run
+// with status 2 and one line saying so: the status of a run whose output
+// was lost would tell a script or an editor that all went well.
+TEST(ToolCommandLine, OutputThatCannotBeWrittenIsOneLineAndStatus2) {
+  if (!fs::is_character_file("/dev/full"))
+    GTEST_SKIP() << "/dev/full is not a device here";
+  temp_folder d;
+  nuovo(d);
+  const std::string L = "Vardelia_linea.txt", T = "Vardelia_Corvessa-.txt";
+  ASSERT_EQ(esegui(d.path(), {"build", "-o", "o", L, T}).stato, 0);
+  const std::vector<std::string> comandi[] = {
+      {"--version"},
+      {"--help"},
+      {"explain"},
+      {"explain", "16"},
+      {"new", "--force", "n"},
+      {"check", "--format=json", L, T},
+      {"check", "--format=sarif", L, T},
+      {"report", "-Wno-extra-fields", "-o", "r.html", L, T},
+      {"dump", "o/Vardelia_Corvessa.sim"},
+      {"blame", "--cell", "3", L, T, "-Wno-extra-fields"},
+  };
+  const struct {
+    const char* redirezione;
+    const char* perche;
+  } uscite[] = {{">/dev/full", "No space left on device"},
+                {">&-", "Bad file descriptor"}};
+  for (const auto& comando : comandi) {
+    for (const auto& u : uscite) {
+      const esito_tool r = esegui_con_uscita(d.path(), comando, u.redirezione);
+      EXPECT_EQ(r.stato, 2) << riga_di_comando(comando) << " " << u.redirezione;
+      EXPECT_EQ(r.err,
+                std::string("scenario: cannot write the output: ") + u.perche + "\n")
+          << riga_di_comando(comando) << " " << u.redirezione;
+    }
+  }
+}
+
 TEST(ToolCommandLine, UsageErrorsAreOneLineAndStatus2) {
   temp_folder d;
   write_bytes(d.file("a.txt"), "x");
