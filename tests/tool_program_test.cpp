@@ -280,6 +280,12 @@ TEST(ToolDiagnostics, BuiltInDocumentsWarnOnlyOfTheirDecimalComma) {
              {"check", "-Wno-extra-fields", "Vardelia_linea.txt", "Vardelia_Corvessa-.txt"});
   EXPECT_EQ(r.stato, 0);
   EXPECT_EQ(r.err, "");
+  // Each -W takes one value, wherever it stands: here before the sources
+  // and another option.
+  r = esegui(d.path(), {"check", "-Wno-extra-fields", "Vardelia_linea.txt",
+                        "Vardelia_Corvessa-.txt", "-Werror"});
+  EXPECT_EQ(r.stato, 0);
+  EXPECT_EQ(r.err, "");
   r = esegui(d.path(), {"check", "-Werror", "Vardelia_linea.txt", "Vardelia_Corvessa-.txt"});
   EXPECT_EQ(r.stato, 1);
   EXPECT_NE(r.err.find("error: fields left over on this line are read as the next rows "

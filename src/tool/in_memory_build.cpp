@@ -105,8 +105,11 @@ void opzioni_lettura(CLI::App& c, opzioni_build& o, bool per_build) {
       ->type_name("");
   if (per_build)
     c.add_flag("--no-plan", o.senza_tracciato, "Build without the line plan");
+  // One value to each -W, as compilers take them: the words after it are
+  // the sources or other options, wherever it stands.
   c.add_option("-W", o.avvisi,
                "-Wno-NAME leaves out the warning NAME; -Werror makes warnings errors")
+      ->allow_extra_args(false)
       ->type_name("");
   if (per_build) {
     c.add_option("--format", o.formato, "How findings are shown: text, json or sarif")
