@@ -104,6 +104,14 @@ bool contiene(const std::string& testo, const std::string& parte) {
   return testo.find(parte) != std::string::npos;
 }
 
+// `testo` with its one `da` replaced by `a`.
+std::string sostituito(std::string testo, const std::string& da, const std::string& a) {
+  const size_t at = testo.find(da);
+  EXPECT_NE(at, std::string::npos) << da;
+  if (at != std::string::npos) testo.replace(at, da.size(), a);
+  return testo;
+}
+
 // ---------------------------------------------------------------------------
 // dump.
 
@@ -450,6 +458,48 @@ TEST(ToolDiff, TextShowsEachDifferenceFieldByFieldWithMetres) {
   EXPECT_TRUE(
       slot[4].starts_with("  B: station \"Maccarese\": kind=22 position_m=31100"));
   EXPECT_EQ(slot[5], "1 slot differs");
+}
+
+// Each field that differs glossed by its meaning: the feature a code
+// stands for, the mark an approach value makes, the speed in km/h; the
+// features in full where the feature's fields differ.
+TEST(ToolDiff, TextGlossesEachFieldByWhatItMeans) {
+  cartella_prova p;
+  p.costruisci("a");
+  std::string treno = sostituito(treno_prova, "abbattimento, 8000, 270\r\n", "");
+  treno = sostituito(treno, "velocita, 8000, 120", "velocita, 8100, 120");
+  treno = sostituito(treno, "segnale,    4500,   2,", "segnale,    4500,   1,");  // sx
+  write_bytes(p.d.file("L_T-.txt"), treno);
+  p.costruisci("b");
+  const esito_tool r = p.esegui({"diff", "a/L_T.dat", "b/L_T.dat"});
+  EXPECT_EQ(r.stato, 1);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out,
+            "cell 83, 4150 m, km 7.200\n"
+            "  preavviso: 74 (approach mark 4 of the signal on cell 91) -> 44 (approach "
+            "mark 4 of the signal on cell 91)\n"
+            "cell 85, 4250 m, km 7.300\n"
+            "  preavviso: 73 (approach mark 3 of the signal on cell 91) -> 43 (approach "
+            "mark 3 of the signal on cell 91)\n"
+            "cell 87, 4350 m, km 7.400\n"
+            "  preavviso: 72 (approach mark 2 of the signal on cell 91) -> 42 (approach "
+            "mark 2 of the signal on cell 91)\n"
+            "cell 89, 4450 m, km 7.500\n"
+            "  preavviso: 71 (approach mark 1 of the signal on cell 91) -> 41 (approach "
+            "mark 1 of the signal on cell 91)\n"
+            "cell 91, 4550 m, km 7.600\n"
+            "  dato_d: 7 -> 4\n"
+            "  A: signal sx=2 s1=4 s2=1 s3=1 rapp=0 dx=1 d1=2 d2=1 d3=1 tempo=0\n"
+            "  B: signal sx=1 s1=4 s2=1 s3=1 rapp=0 dx=1 d1=2 d2=1 d3=1 tempo=0\n"
+            "cell 160, 8000 m, km 11.050\n"
+            "  codice: 12 (code point) -> 0 (nothing)\n"
+            "  dato_a: 270 -> 0\n"
+            "  velocita: 24 (120 km/h) -> 20 (100 km/h)\n"
+            "  A: code point valore=270\n"
+            "  B: nothing\n"
+            "cell 161, 8050 m, km 11.100\n"
+            "  velocita: 24 (120 km/h) -> 20 (100 km/h)\n"
+            "7 cells differ\n");
 }
 
 TEST(ToolDiff, FilesOfDifferentSizesAndKinds) {
