@@ -512,15 +512,94 @@ TEST(ToolDiff, FilesOfDifferentSizesAndKinds) {
   EXPECT_EQ(r.stato, 1);
   const json j = json::parse(r.out);
   EXPECT_EQ(j["only_in_one"], json({{"file", "A"}, {"from", 321}, {"to", 340}}));
+  r = p.esegui({"diff", "a/L_T.dat", "b/L_T.dat"});
+  EXPECT_EQ(r.stato, 1);
+  const std::vector<std::string> righe = righe_di(r.out);
+  ASSERT_GE(righe.size(), 2u);
+  EXPECT_EQ(righe[righe.size() - 2], "cells 321 to 340 (16050 to 17000 m) only in A");
+  EXPECT_EQ(righe.back(), "321 cells differ");
+
+  // Scenario files under names that tell no kind: --kind tells it.
+  write_bytes(p.d.file("a.bin"), read_bytes(p.d.file("a/L_T.sim")));
+  write_bytes(p.d.file("b.bin"), read_bytes(p.d.file("b/L_T.sim")));
+  r = p.esegui({"diff", "a.bin", "b.bin"});
+  EXPECT_EQ(r.stato, 2);
+  EXPECT_EQ(
+      r.err,
+      "scenario: cannot tell the kind of 'a.bin' from its name (give it with --kind "
+      "track|scenario|plan)\n");
+  r = p.esegui({"diff", "--kind", "scenario", "--format=json", "a.bin", "b.bin"});
+  EXPECT_EQ(r.stato, 1) << r.err;
+  const json s = json::parse(r.out);
+  EXPECT_EQ(s["kind"], "scenario");
+  EXPECT_EQ(s["equal"], false);
+  EXPECT_EQ(s["slots_differing"], 3);
+  ASSERT_EQ(s["differences"].size(), 3u);
+  // The sign, the kilometric progressive and the route length.
+  const json& cartello = s["differences"][0];
+  EXPECT_EQ(cartello["slot"], 80);
+  EXPECT_EQ(cartello["fields"], json::parse(R"([{"field":"nome","a":"Km 5","b":""}])"));
+  EXPECT_EQ(cartello["a"]["role"], "indicator_sign");
+  EXPECT_EQ(cartello["b"]["role"], "empty");
+  EXPECT_EQ(s["differences"][1]["slot"], 81);
+  const json& dimensioni = s["differences"][2];
+  EXPECT_EQ(dimensioni["slot"], 84);
+  EXPECT_EQ(dimensioni["fields"],
+            json::parse(R"([{"field":"fine","a":10000,"b":9000}])"));
+  EXPECT_EQ(dimensioni["b"]["values"]["route_length_m"], 9000);
+  r = p.esegui({"diff", "--kind", "scenario", "--format=json", "a.bin", "a.bin"});
+  EXPECT_EQ(r.stato, 0);
+  EXPECT_EQ(json::parse(r.out),
+            json::parse(R"({"kind":"scenario","a":"a.bin","b":"a.bin","equal":true,)"
+                        R"("slots_differing":0,"differences":[]})"));
 
   r = p.esegui({"diff", "a/L_T.dat", "b/L_T.sim"});
   EXPECT_EQ(r.stato, 2);
   EXPECT_EQ(r.err,
             "scenario: 'a/L_T.dat' is a track file and 'b/L_T.sim' a scenario file: diff "
             "compares two files of one kind\n");
+  r = p.esegui({"diff", "a/L_linea.dat", "a/L_T.sim"});
+  EXPECT_EQ(r.stato, 2);
+  EXPECT_EQ(r.err,
+            "scenario: 'a/L_linea.dat' is a plan file and 'a/L_T.sim' a scenario file: "
+            "diff compares two files of one kind\n");
   r = p.esegui({"diff", "a/L_T.dat", "a/L_T.dat"});
   EXPECT_EQ(r.stato, 0);
   EXPECT_EQ(r.out, "");
+}
+
+// A plan one metre longer than another: the last point it gives both values
+// to differs alone, and its last metre is in it only.
+TEST(ToolDiff, PlanStretchesOfOneMetreAndMetresOnlyInOneFile) {
+  cartella_prova p;
+  p.costruisci("a");
+  write_bytes(p.d.file("L_linea.txt"),
+              sostituito(linea_prova, "lunghezza percorso,    10000",
+                         "lunghezza percorso,    10001"));
+  p.costruisci("b");
+  esito_tool r = p.esegui({"diff", "a/L_linea.dat", "b/L_linea.dat"});
+  EXPECT_EQ(r.stato, 1);
+  const std::vector<std::string> righe = righe_di(r.out);
+  ASSERT_EQ(righe.size(), 3u) << r.out;
+  EXPECT_EQ(righe[0], "metre 16999: 1 point differs");
+  EXPECT_TRUE(righe[1].starts_with("  at 16999: (-, -) -> (-233.6")) << righe[1];
+  EXPECT_EQ(righe[2], "metre 17001 only in B");
+
+  r = p.esegui({"diff", "--format=json", "a/L_linea.dat", "b/L_linea.dat"});
+  EXPECT_EQ(r.stato, 1);
+  const json j = json::parse(r.out);
+  EXPECT_EQ(j["equal"], false);
+  ASSERT_EQ(j["stretches"].size(), 2u);
+  const json& uno = j["stretches"][0];
+  EXPECT_EQ(uno["from"], 16999);
+  EXPECT_EQ(uno["to"], 16999);
+  EXPECT_TRUE(uno["only_in"].is_null());
+  EXPECT_EQ(uno["first"]["a"], json::parse("[16999, null, null]"));
+  const json& solo = j["stretches"][1];
+  EXPECT_EQ(solo["from"], 17001);
+  EXPECT_EQ(solo["only_in"], "B");
+  EXPECT_TRUE(solo["last"]["a"].is_null());
+  EXPECT_EQ(solo["last"]["b"], json::parse("[17001, null, null]"));
 }
 
 // ---------------------------------------------------------------------------
