@@ -286,6 +286,35 @@ TEST(ToolDump, TextShowsEachRecordByWhatItMeans) {
                                       "1352  -0.00030000000000000003  1351.99999999"}));
 }
 
+// A station's stop point written over a signal leaves the signal's approach
+// marks pointing at a cell with no signal: they are shown for what they
+// are, with the sides they carry, and JSON names no cell for them.
+TEST(ToolDump, MarksOfASignalAStationOverwroteBelongToNoSignal) {
+  cartella_prova p;
+  write_bytes(p.d.file("L_T-.txt"),
+              sostituito(treno_prova, "[fine]",
+                         "[stazioni]\r\nstazione,   4400, 12,  400,  0, 0, 0,  1,1,0,  "
+                         "4,1,1,    0,   8, 0, 0, Beta\r\n[fine]"));
+  p.costruisci();
+  esito_tool r = p.esegui({"dump", "o/L_T.dat", "--from", "4150", "--to", "4550"});
+  ASSERT_EQ(r.stato, 0) << r.err;
+  for (const char* riga : {
+           "    83     4150     7.200    100        -5        60         0  code point "
+           "valore=180; approach mark 4 of a signal with sx=2 dx=1",
+           "    85     4250     7.300    100        -5        60         0  approach "
+           "mark 3 of a signal with sx=2 dx=1",
+           "    91     4550     7.600    100        -5        60         0  station stop "
+           "point slot=2 dato_b=11 dato_c=11 dato_d=7 \"Beta\"",
+       }) {
+    EXPECT_TRUE(contiene(r.out, std::string(riga) + "\n")) << riga << "\n" << r.out;
+  }
+  r = p.esegui({"dump", "--format=json", "o/L_T.dat", "--from", "4150", "--to", "4150"});
+  ASSERT_EQ(r.stato, 0) << r.err;
+  EXPECT_EQ(
+      json::parse(r.out)["cells"][0]["approach_mark"],
+      json({{"number", 4}, {"sx", 2}, {"dx", 1}, {"of", nullptr}, {"cell", nullptr}}));
+}
+
 TEST(ToolDump, DamagedFilesGiveOneLineNamingTheOffset) {
   temp_folder d;
   std::string scenario_vuoto(87 * 34, '\0');
@@ -721,6 +750,23 @@ TEST(ToolBlame, ExplainsEachFieldOfAPlaceByTheRowThatSetIt) {
   EXPECT_FALSE(contiene(r.out, "cell 103"));
 }
 
+// Rows and names are quoted as the author sees them: a tab to the next stop
+// of 8 columns, a Windows-1252 letter in UTF-8.
+TEST(ToolBlame, QuotesRowsAndNamesWithTabsExpanded) {
+  cartella_prova p;
+  write_bytes(p.d.file("L_linea.txt"),
+              sostituito(linea_prova, "cartello indicatore, 2500, Km 5",
+                         "cartello indicatore,\t2500, Citt\xE0\t5"));
+  const esito_tool r =
+      p.esegui({"blame", "-Wno-tab", "L_linea.txt", "L_T-.txt", "--cell", "51"});
+  ASSERT_EQ(r.stato, 0) << r.err;
+  const std::vector<std::string> righe = righe_di(r.out);
+  ASSERT_GE(righe.size(), 3u) << r.out;
+  EXPECT_EQ(righe[1], "  feature    indicator sign slot=80 \"Città   5\"");
+  EXPECT_EQ(righe[2],
+            "             L_linea.txt:12: cartello indicatore,    2500, Città     5");
+}
+
 TEST(ToolBlame, JsonNamesTheRowOfEachField) {
   cartella_prova p;
   esito_tool r = p.esegui({"blame", "--format=json", "L_linea.txt", "L_T-.txt", "--from",
@@ -793,6 +839,8 @@ TEST(ToolInspect, UsageErrorsAreOneLineAndStatus2) {
        "scenario: give the place with --at METRES, --cell N or --from/--to\n"},
       {{"blame", "L_linea.txt", "L_T-.txt", "--at", "5", "--cell", "3"},
        "scenario: give the place one way only: --at, --cell or --from/--to\n"},
+      {{"blame", "L_linea.txt", "L_T-.txt", "--from", "500", "--to", "400"},
+       "scenario: --from 500 lies past --to 400\n"},
       {{"blame", "L_linea.txt", "L_T-.txt", "--cell", "341"},
        "scenario: no cell of the track lies there: its cells are 0 to 340 (0 to 17000 "
        "m)\n"},

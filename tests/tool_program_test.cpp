@@ -333,6 +333,13 @@ const std::string stazione_a(int posizione, int lunghezza) {
 const std::string rallentamento_3000 = "rallentamento, 3000, 60, 500, 0, 0, 0";
 const std::string rallentamento_marcato = "rallentamento, 3000, 60, 1000, 0, 1, 0";
 
+// The lines of a document, each ended by CR LF.
+std::string con_crlf(const std::vector<std::string>& righe) {
+  std::string t;
+  for (const std::string& r : righe) t += r + "\r\n";
+  return t;
+}
+
 class ToolDiagnosi : public ::testing::TestWithParam<diagnosi> {};
 
 TEST_P(ToolDiagnosi, PointsAtThePlaceOfTheProblem) {
@@ -340,14 +347,9 @@ TEST_P(ToolDiagnosi, PointsAtThePlaceOfTheProblem) {
   std::vector<std::string> treno = {"[generale]"};
   treno.insert(treno.end(), c.treno.begin(), c.treno.end());
   treno.push_back("[fine]");
-  const auto unisci = [](const std::vector<std::string>& righe) {
-    std::string t;
-    for (const std::string& r : righe) t += r + "\r\n";
-    return t;
-  };
   temp_folder d;
-  write_bytes(d.file("L_linea.txt"), unisci(c.linea));
-  write_bytes(d.file("L_T-.txt"), unisci(treno));
+  write_bytes(d.file("L_linea.txt"), con_crlf(c.linea));
+  write_bytes(d.file("L_T-.txt"), con_crlf(treno));
   const esito_tool r = esegui(d.path(), {"check", "L_linea.txt", "L_T-.txt"});
   EXPECT_EQ(r.stato, 1) << r.err;
   const std::string file = c.attesa[0] == 'L' ? "L_linea.txt" : "L_T-.txt";
@@ -457,6 +459,49 @@ INSTANTIATE_TEST_SUITE_P(
         diagnosi{"ReservedRaceCodePlace",
                  con_corpo({"indicatori_vmax, 0, 0, 100, 0, 0, , , , 0"}), {}, "L:4:1", 0}),
     [](const ::testing::TestParamInfo<diagnosi>& i) { return i.param.nome; });
+
+// A row read where it does not belong is ignored: the warning says where it
+// belongs. A row that overwrites a feature names what it overwrote.
+TEST(ToolDiagnostics, WarningsSayWhereARowBelongsAndWhatItOverwrote) {
+  struct caso {
+    std::vector<std::string> linea, treno;  // the train source's body rows
+    std::string avviso;                     // the first warning's line
+  } casi[] = {
+      {con_corpo({"sfondo uno, 3"}),
+       {},
+       "L_linea.txt:4:1: warning: a 'sfondo uno' row is not recognised here: it belongs "
+       "in the line source's header, between \"[generale]\" and the first section line "
+       "[-Wmisplaced-row]"},
+      {con_corpo({}, {"lunghezza percorso, 10000", "pendenza, 0, 2"}),
+       {},
+       "L_linea.txt:3:1: warning: a 'pendenza' row is not recognised here: it belongs in "
+       "the line source, after its header [-Wmisplaced-row]"},
+      {con_corpo({"velocita, 0, 100"}),
+       {},
+       "L_linea.txt:4:1: warning: a 'velocita' row is not recognised here: it belongs in "
+       "the train source [-Wmisplaced-row]"},
+      {con_corpo({}),
+       {"curvas1, 1350, 150"},
+       "L_T-.txt:2:1: warning: a 'curvas1' row is not recognised here: it belongs in the "
+       "line source, after its header [-Wmisplaced-row]"},
+      {con_corpo({}),
+       {"abbattimento, 9000, 0", stazione_a(8950, 200)},
+       "L_T-.txt:3:1: warning: this row overwrites the code point of value 0 that cell "
+       "180 held [-Woverwritten]"},
+  };
+  for (const caso& c : casi) {
+    std::vector<std::string> treno = {"[generale]"};
+    treno.insert(treno.end(), c.treno.begin(), c.treno.end());
+    treno.push_back("[fine]");
+    temp_folder d;
+    write_bytes(d.file("L_linea.txt"), con_crlf(c.linea));
+    write_bytes(d.file("L_T-.txt"), con_crlf(treno));
+    const esito_tool r = esegui(d.path(), {"check", "L_linea.txt", "L_T-.txt"});
+    EXPECT_EQ(r.stato, 0) << r.err;
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n')), c.avviso);
+    EXPECT_TRUE(r.err.ends_with("\n1 warning generated.\n")) << r.err;
+  }
+}
 
 TEST(ToolDiagnostics, ColourOnlyOnATerminalWithoutNoColor) {
   temp_folder d;
