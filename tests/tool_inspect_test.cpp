@@ -809,6 +809,15 @@ TEST(ToolBlame, DocumentsWithErrorsAreStillExplainedWithStatus1) {
                         "d2=1 d3=1 tempo=0\n"
                         "             L_T-.txt:3: segnale"))
       << r.out;
+
+  // No route length: no track at all, and one line says why.
+  write_bytes(p.d.file("N_linea.txt"), crlf({"[generale]", "[fine]"}));
+  r = p.esegui({"blame", "N_linea.txt", "--train", "T", "L_T-.txt", "--cell", "3"});
+  EXPECT_EQ(r.stato, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err,
+            "scenario: error: no track to explain: cannot build the track from "
+            "'N_linea.txt': no route length was read (reader status 25)\n");
 }
 
 // ---------------------------------------------------------------------------

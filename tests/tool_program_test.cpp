@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdlib>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -211,6 +212,11 @@ TEST(ToolNew, WritesTheFiveBuiltInDocuments) {
     EXPECT_TRUE(read_bytes(d.file("a/b/" + nome)) == read_bytes(atteso.file(nome)))
         << nome;
   }
+
+  // A folder typed with separators at its end names the files the same.
+  r = esegui(d.path(), {"new", "--force", "a/b//"});
+  EXPECT_EQ(r.stato, 0) << r.err;
+  EXPECT_TRUE(r.out.starts_with("wrote a/b/Vardelia_linea.txt\n")) << r.out;
 }
 
 TEST(ToolNew, RefusesToReplaceAFileWithoutForce) {
@@ -259,6 +265,41 @@ TEST(ToolDiagnostics, CheckShowsTheFindingsWithPlacesAndLines) {
       "    4 | segnale,        1060,   2, 4, 1,  1, 0,    2,  2,1,1, 0\n"
       "      |                                                        ^\n"
       "1 error and 1 warning generated.\n");
+}
+
+// The same findings as JSON on stdout, for editors: each with its place as
+// line, column and byte span, the cell, metres and kilometric progressive,
+// and its notes with their places.
+TEST(ToolDiagnostics, CheckAsJsonGivesEachFindingWithItsPlaceAndNotes) {
+  using json = nlohmann::json;
+  temp_folder d;
+  write_bytes(d.file("L_linea.txt"), linea_piccola);
+  write_bytes(d.file("L_T-.txt"), treno_segnale_doppio);
+  esito_tool r = esegui(d.path(), {"check", "--format=json", "L_linea.txt", "L_T-.txt"});
+  EXPECT_EQ(r.stato, 1);
+  EXPECT_EQ(r.err, "");
+  const json j = json::parse(r.out);
+  EXPECT_EQ(j["version"], 1);
+  EXPECT_EQ(j["errors"], 1);
+  EXPECT_EQ(j["warnings"], 1);
+  std::vector<std::string> nomi;
+  for (const json& x : j["diagnostics"])
+    nomi.push_back(x["severity"].get<std::string>() + " " + x["name"].get<std::string>());
+  EXPECT_EQ(nomi, (std::vector<std::string>{"warning tab", "error signal-cell-taken",
+                                            "note reading-stopped"}));
+  const json& errore = j["diagnostics"][1];
+  EXPECT_EQ(errore["code"], 16);
+  EXPECT_EQ(errore["message"],
+            "signal on a cell already taken (cell 22, 1060 m, km 4.110)");
+  EXPECT_EQ(errore["location"], json::parse(R"({"file":"L_T-.txt","line":4,"column":10,)"
+                                            R"("end_line":4,"end_column":14,"offset":85,)"
+                                            R"("length":4})"));
+  EXPECT_EQ(errore["cell"], 22);
+  EXPECT_EQ(errore["metres"], 1060);
+  EXPECT_EQ(errore["km"], "4.110");
+  ASSERT_EQ(errore["notes"].size(), 1u);
+  EXPECT_EQ(errore["notes"][0]["message"], "the cell was first taken here");
+  EXPECT_EQ(errore["notes"][0]["location"]["line"], 3);
 }
 
 // The built-in line source holds one decimal comma ("-4,5" on line 188):

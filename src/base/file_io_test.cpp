@@ -121,6 +121,14 @@ TEST(FileIo, ReadsAFileOfUnknownSizeToItsEnd) {
   EXPECT_EQ(bytes, sent);
 }
 
+TEST(FileIo, ReadingAFolderFailsNamingIt) {
+  temp_folder dir;
+  std::string bytes = "old";
+  const Status s = read_file(dir.path(), bytes);
+  EXPECT_EQ(s.message(), "cannot read '" + dir.path() + "': Is a directory");
+  EXPECT_EQ(bytes, "");
+}
+
 TEST(FileIo, ReadExistsRemove) {
   temp_folder dir;
   std::string path = dir.file("b.txt");
