@@ -28,9 +28,13 @@ esito_tool esegui_verso(const std::string& cartella,
                         const std::string& ambiente, const std::string& uscita) {
   temp_folder cattura;
   std::string comando = "cd " + quota(cartella) + " && " + ambiente + " " +
-                        riga_di_comando(argomenti) + " </dev/null " +
-                        (uscita.empty() ? ">" + quota(cattura.file("out")) : uscita) +
-                        " 2>" + quota(cattura.file("err"));
+                        riga_di_comando(argomenti) + " </dev/null ";
+  if (uscita.empty()) {
+    comando.append(">").append(quota(cattura.file("out")));
+  } else {
+    comando.append(uscita);
+  }
+  comando.append(" 2>").append(quota(cattura.file("err")));
   // The processor time of the children waited for, the tool among them.
   const auto tempo_figli = [] {
     rusage u{};
