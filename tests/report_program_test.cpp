@@ -3,6 +3,7 @@
 // on a 1,000,000 m route, well-formed markup, and texts from the documents
 // that stay text.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -151,6 +152,12 @@ TEST(ToolReport, NamesStatusesAndFailures) {
   EXPECT_EQ(r.stato, 2);
   EXPECT_EQ(r.err.rfind("scenario: cannot create 'out/r.html", 0), 0u) << r.err;
   EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1);
+  // A pipe (or a device) named as the page is no file to replace.
+  ASSERT_EQ(::mkfifo(d.file("pipe").c_str(), 0600), 0);
+  r = esegui(d.path(), {"report", L, T, "-o", "pipe", "-Wno-extra-fields"});
+  EXPECT_EQ(r.stato, 2);
+  EXPECT_EQ(r.err, "scenario: cannot replace 'pipe': not a regular file\n");
+  EXPECT_EQ(fs::status(d.file("pipe")).type(), fs::file_type::fifo);
   r = esegui(d.path(), {"report", L, T, "-Wno-such-thing"});
   EXPECT_EQ(r.stato, 2);
   EXPECT_EQ(r.err,

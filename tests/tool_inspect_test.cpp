@@ -104,6 +104,14 @@ bool contiene(const std::string& testo, const std::string& parte) {
   return testo.find(parte) != std::string::npos;
 }
 
+// `testo` with its one `da` replaced by `a`.
+std::string sostituito(std::string testo, const std::string& da, const std::string& a) {
+  const size_t at = testo.find(da);
+  EXPECT_NE(at, std::string::npos) << da;
+  if (at != std::string::npos) testo.replace(at, da.size(), a);
+  return testo;
+}
+
 // ---------------------------------------------------------------------------
 // dump.
 
@@ -276,6 +284,35 @@ TEST(ToolDump, TextShowsEachRecordByWhatItMeans) {
   EXPECT_EQ(punti,
             (std::vector<std::string>{"1350  0  1350", "1351  -1e-04  1351",
                                       "1352  -0.00030000000000000003  1351.99999999"}));
+}
+
+// A station's stop point written over a signal leaves the signal's approach
+// marks pointing at a cell with no signal: they are shown for what they
+// are, with the sides they carry, and JSON names no cell for them.
+TEST(ToolDump, MarksOfASignalAStationOverwroteBelongToNoSignal) {
+  cartella_prova p;
+  write_bytes(p.d.file("L_T-.txt"),
+              sostituito(treno_prova, "[fine]",
+                         "[stazioni]\r\nstazione,   4400, 12,  400,  0, 0, 0,  1,1,0,  "
+                         "4,1,1,    0,   8, 0, 0, Beta\r\n[fine]"));
+  p.costruisci();
+  esito_tool r = p.esegui({"dump", "o/L_T.dat", "--from", "4150", "--to", "4550"});
+  ASSERT_EQ(r.stato, 0) << r.err;
+  for (const char* riga : {
+           "    83     4150     7.200    100        -5        60         0  code point "
+           "valore=180; approach mark 4 of a signal with sx=2 dx=1",
+           "    85     4250     7.300    100        -5        60         0  approach "
+           "mark 3 of a signal with sx=2 dx=1",
+           "    91     4550     7.600    100        -5        60         0  station stop "
+           "point slot=2 dato_b=11 dato_c=11 dato_d=7 \"Beta\"",
+       }) {
+    EXPECT_TRUE(contiene(r.out, std::string(riga) + "\n")) << riga << "\n" << r.out;
+  }
+  r = p.esegui({"dump", "--format=json", "o/L_T.dat", "--from", "4150", "--to", "4150"});
+  ASSERT_EQ(r.stato, 0) << r.err;
+  EXPECT_EQ(
+      json::parse(r.out)["cells"][0]["approach_mark"],
+      json({{"number", 4}, {"sx", 2}, {"dx", 1}, {"of", nullptr}, {"cell", nullptr}}));
 }
 
 TEST(ToolDump, DamagedFilesGiveOneLineNamingTheOffset) {
@@ -452,6 +489,48 @@ TEST(ToolDiff, TextShowsEachDifferenceFieldByFieldWithMetres) {
   EXPECT_EQ(slot[5], "1 slot differs");
 }
 
+// Each field that differs glossed by its meaning: the feature a code
+// stands for, the mark an approach value makes, the speed in km/h; the
+// features in full where the feature's fields differ.
+TEST(ToolDiff, TextGlossesEachFieldByWhatItMeans) {
+  cartella_prova p;
+  p.costruisci("a");
+  std::string treno = sostituito(treno_prova, "abbattimento, 8000, 270\r\n", "");
+  treno = sostituito(treno, "velocita, 8000, 120", "velocita, 8100, 120");
+  treno = sostituito(treno, "segnale,    4500,   2,", "segnale,    4500,   1,");  // sx
+  write_bytes(p.d.file("L_T-.txt"), treno);
+  p.costruisci("b");
+  const esito_tool r = p.esegui({"diff", "a/L_T.dat", "b/L_T.dat"});
+  EXPECT_EQ(r.stato, 1);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out,
+            "cell 83, 4150 m, km 7.200\n"
+            "  preavviso: 74 (approach mark 4 of the signal on cell 91) -> 44 (approach "
+            "mark 4 of the signal on cell 91)\n"
+            "cell 85, 4250 m, km 7.300\n"
+            "  preavviso: 73 (approach mark 3 of the signal on cell 91) -> 43 (approach "
+            "mark 3 of the signal on cell 91)\n"
+            "cell 87, 4350 m, km 7.400\n"
+            "  preavviso: 72 (approach mark 2 of the signal on cell 91) -> 42 (approach "
+            "mark 2 of the signal on cell 91)\n"
+            "cell 89, 4450 m, km 7.500\n"
+            "  preavviso: 71 (approach mark 1 of the signal on cell 91) -> 41 (approach "
+            "mark 1 of the signal on cell 91)\n"
+            "cell 91, 4550 m, km 7.600\n"
+            "  dato_d: 7 -> 4\n"
+            "  A: signal sx=2 s1=4 s2=1 s3=1 rapp=0 dx=1 d1=2 d2=1 d3=1 tempo=0\n"
+            "  B: signal sx=1 s1=4 s2=1 s3=1 rapp=0 dx=1 d1=2 d2=1 d3=1 tempo=0\n"
+            "cell 160, 8000 m, km 11.050\n"
+            "  codice: 12 (code point) -> 0 (nothing)\n"
+            "  dato_a: 270 -> 0\n"
+            "  velocita: 24 (120 km/h) -> 20 (100 km/h)\n"
+            "  A: code point valore=270\n"
+            "  B: nothing\n"
+            "cell 161, 8050 m, km 11.100\n"
+            "  velocita: 24 (120 km/h) -> 20 (100 km/h)\n"
+            "7 cells differ\n");
+}
+
 TEST(ToolDiff, FilesOfDifferentSizesAndKinds) {
   cartella_prova p;
   p.costruisci("a");
@@ -462,15 +541,94 @@ TEST(ToolDiff, FilesOfDifferentSizesAndKinds) {
   EXPECT_EQ(r.stato, 1);
   const json j = json::parse(r.out);
   EXPECT_EQ(j["only_in_one"], json({{"file", "A"}, {"from", 321}, {"to", 340}}));
+  r = p.esegui({"diff", "a/L_T.dat", "b/L_T.dat"});
+  EXPECT_EQ(r.stato, 1);
+  const std::vector<std::string> righe = righe_di(r.out);
+  ASSERT_GE(righe.size(), 2u);
+  EXPECT_EQ(righe[righe.size() - 2], "cells 321 to 340 (16050 to 17000 m) only in A");
+  EXPECT_EQ(righe.back(), "321 cells differ");
+
+  // Scenario files under names that tell no kind: --kind tells it.
+  write_bytes(p.d.file("a.bin"), read_bytes(p.d.file("a/L_T.sim")));
+  write_bytes(p.d.file("b.bin"), read_bytes(p.d.file("b/L_T.sim")));
+  r = p.esegui({"diff", "a.bin", "b.bin"});
+  EXPECT_EQ(r.stato, 2);
+  EXPECT_EQ(
+      r.err,
+      "scenario: cannot tell the kind of 'a.bin' from its name (give it with --kind "
+      "track|scenario|plan)\n");
+  r = p.esegui({"diff", "--kind", "scenario", "--format=json", "a.bin", "b.bin"});
+  EXPECT_EQ(r.stato, 1) << r.err;
+  const json s = json::parse(r.out);
+  EXPECT_EQ(s["kind"], "scenario");
+  EXPECT_EQ(s["equal"], false);
+  EXPECT_EQ(s["slots_differing"], 3);
+  ASSERT_EQ(s["differences"].size(), 3u);
+  // The sign, the kilometric progressive and the route length.
+  const json& cartello = s["differences"][0];
+  EXPECT_EQ(cartello["slot"], 80);
+  EXPECT_EQ(cartello["fields"], json::parse(R"([{"field":"nome","a":"Km 5","b":""}])"));
+  EXPECT_EQ(cartello["a"]["role"], "indicator_sign");
+  EXPECT_EQ(cartello["b"]["role"], "empty");
+  EXPECT_EQ(s["differences"][1]["slot"], 81);
+  const json& dimensioni = s["differences"][2];
+  EXPECT_EQ(dimensioni["slot"], 84);
+  EXPECT_EQ(dimensioni["fields"],
+            json::parse(R"([{"field":"fine","a":10000,"b":9000}])"));
+  EXPECT_EQ(dimensioni["b"]["values"]["route_length_m"], 9000);
+  r = p.esegui({"diff", "--kind", "scenario", "--format=json", "a.bin", "a.bin"});
+  EXPECT_EQ(r.stato, 0);
+  EXPECT_EQ(json::parse(r.out),
+            json::parse(R"({"kind":"scenario","a":"a.bin","b":"a.bin","equal":true,)"
+                        R"("slots_differing":0,"differences":[]})"));
 
   r = p.esegui({"diff", "a/L_T.dat", "b/L_T.sim"});
   EXPECT_EQ(r.stato, 2);
   EXPECT_EQ(r.err,
             "scenario: 'a/L_T.dat' is a track file and 'b/L_T.sim' a scenario file: diff "
             "compares two files of one kind\n");
+  r = p.esegui({"diff", "a/L_linea.dat", "a/L_T.sim"});
+  EXPECT_EQ(r.stato, 2);
+  EXPECT_EQ(r.err,
+            "scenario: 'a/L_linea.dat' is a plan file and 'a/L_T.sim' a scenario file: "
+            "diff compares two files of one kind\n");
   r = p.esegui({"diff", "a/L_T.dat", "a/L_T.dat"});
   EXPECT_EQ(r.stato, 0);
   EXPECT_EQ(r.out, "");
+}
+
+// A plan one metre longer than another: the last point it gives both values
+// to differs alone, and its last metre is in it only.
+TEST(ToolDiff, PlanStretchesOfOneMetreAndMetresOnlyInOneFile) {
+  cartella_prova p;
+  p.costruisci("a");
+  write_bytes(p.d.file("L_linea.txt"),
+              sostituito(linea_prova, "lunghezza percorso,    10000",
+                         "lunghezza percorso,    10001"));
+  p.costruisci("b");
+  esito_tool r = p.esegui({"diff", "a/L_linea.dat", "b/L_linea.dat"});
+  EXPECT_EQ(r.stato, 1);
+  const std::vector<std::string> righe = righe_di(r.out);
+  ASSERT_EQ(righe.size(), 3u) << r.out;
+  EXPECT_EQ(righe[0], "metre 16999: 1 point differs");
+  EXPECT_TRUE(righe[1].starts_with("  at 16999: (-, -) -> (-233.6")) << righe[1];
+  EXPECT_EQ(righe[2], "metre 17001 only in B");
+
+  r = p.esegui({"diff", "--format=json", "a/L_linea.dat", "b/L_linea.dat"});
+  EXPECT_EQ(r.stato, 1);
+  const json j = json::parse(r.out);
+  EXPECT_EQ(j["equal"], false);
+  ASSERT_EQ(j["stretches"].size(), 2u);
+  const json& uno = j["stretches"][0];
+  EXPECT_EQ(uno["from"], 16999);
+  EXPECT_EQ(uno["to"], 16999);
+  EXPECT_TRUE(uno["only_in"].is_null());
+  EXPECT_EQ(uno["first"]["a"], json::parse("[16999, null, null]"));
+  const json& solo = j["stretches"][1];
+  EXPECT_EQ(solo["from"], 17001);
+  EXPECT_EQ(solo["only_in"], "B");
+  EXPECT_TRUE(solo["last"]["a"].is_null());
+  EXPECT_EQ(solo["last"]["b"], json::parse("[17001, null, null]"));
 }
 
 // ---------------------------------------------------------------------------
@@ -592,6 +750,23 @@ TEST(ToolBlame, ExplainsEachFieldOfAPlaceByTheRowThatSetIt) {
   EXPECT_FALSE(contiene(r.out, "cell 103"));
 }
 
+// Rows and names are quoted as the author sees them: a tab to the next stop
+// of 8 columns, a Windows-1252 letter in UTF-8.
+TEST(ToolBlame, QuotesRowsAndNamesWithTabsExpanded) {
+  cartella_prova p;
+  write_bytes(p.d.file("L_linea.txt"),
+              sostituito(linea_prova, "cartello indicatore, 2500, Km 5",
+                         "cartello indicatore,\t2500, Citt\xE0\t5"));
+  const esito_tool r =
+      p.esegui({"blame", "-Wno-tab", "L_linea.txt", "L_T-.txt", "--cell", "51"});
+  ASSERT_EQ(r.stato, 0) << r.err;
+  const std::vector<std::string> righe = righe_di(r.out);
+  ASSERT_GE(righe.size(), 3u) << r.out;
+  EXPECT_EQ(righe[1], "  feature    indicator sign slot=80 \"Città   5\"");
+  EXPECT_EQ(righe[2],
+            "             L_linea.txt:12: cartello indicatore,    2500, Città     5");
+}
+
 TEST(ToolBlame, JsonNamesTheRowOfEachField) {
   cartella_prova p;
   esito_tool r = p.esegui({"blame", "--format=json", "L_linea.txt", "L_T-.txt", "--from",
@@ -634,6 +809,15 @@ TEST(ToolBlame, DocumentsWithErrorsAreStillExplainedWithStatus1) {
                         "d2=1 d3=1 tempo=0\n"
                         "             L_T-.txt:3: segnale"))
       << r.out;
+
+  // No route length: no track at all, and one line says why.
+  write_bytes(p.d.file("N_linea.txt"), crlf({"[generale]", "[fine]"}));
+  r = p.esegui({"blame", "N_linea.txt", "--train", "T", "L_T-.txt", "--cell", "3"});
+  EXPECT_EQ(r.stato, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err,
+            "scenario: error: no track to explain: cannot build the track from "
+            "'N_linea.txt': no route length was read (reader status 25)\n");
 }
 
 // ---------------------------------------------------------------------------
@@ -664,6 +848,8 @@ TEST(ToolInspect, UsageErrorsAreOneLineAndStatus2) {
        "scenario: give the place with --at METRES, --cell N or --from/--to\n"},
       {{"blame", "L_linea.txt", "L_T-.txt", "--at", "5", "--cell", "3"},
        "scenario: give the place one way only: --at, --cell or --from/--to\n"},
+      {{"blame", "L_linea.txt", "L_T-.txt", "--from", "500", "--to", "400"},
+       "scenario: --from 500 lies past --to 400\n"},
       {{"blame", "L_linea.txt", "L_T-.txt", "--cell", "341"},
        "scenario: no cell of the track lies there: its cells are 0 to 340 (0 to 17000 "
        "m)\n"},

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdlib>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,44 @@ TEST(ToolCommandLine, HelpAndVersionGoToStdout) {
     for (const std::string& p : c.parti) EXPECT_NE(r.out.find(p), std::string::npos) << p;
   }
   EXPECT_EQ(nomi_in(d.path()), std::vector<std::string>{}) << "nothing written";
+}
+
+// Whatever a command prints, stdout on a full device or closed ends the run
+// with status 2 and one line saying so: the status of a run whose output
+// was lost would tell a script or an editor that all went well.
+TEST(ToolCommandLine, OutputThatCannotBeWrittenIsOneLineAndStatus2) {
+  if (!fs::is_character_file("/dev/full"))
+    GTEST_SKIP() << "/dev/full is not a device here";
+  temp_folder d;
+  nuovo(d);
+  const std::string L = "Vardelia_linea.txt", T = "Vardelia_Corvessa-.txt";
+  ASSERT_EQ(esegui(d.path(), {"build", "-o", "o", L, T}).stato, 0);
+  const std::vector<std::string> comandi[] = {
+      {"--version"},
+      {"--help"},
+      {"explain"},
+      {"explain", "16"},
+      {"new", "--force", "n"},
+      {"check", "--format=json", L, T},
+      {"check", "--format=sarif", L, T},
+      {"report", "-Wno-extra-fields", "-o", "r.html", L, T},
+      {"dump", "o/Vardelia_Corvessa.sim"},
+      {"blame", "--cell", "3", L, T, "-Wno-extra-fields"},
+  };
+  const struct {
+    const char* redirezione;
+    const char* perche;
+  } uscite[] = {{">/dev/full", "No space left on device"},
+                {">&-", "Bad file descriptor"}};
+  for (const auto& comando : comandi) {
+    for (const auto& u : uscite) {
+      const esito_tool r = esegui_con_uscita(d.path(), comando, u.redirezione);
+      EXPECT_EQ(r.stato, 2) << riga_di_comando(comando) << " " << u.redirezione;
+      EXPECT_EQ(r.err,
+                std::string("scenario: cannot write the output: ") + u.perche + "\n")
+          << riga_di_comando(comando) << " " << u.redirezione;
+    }
+  }
 }
 
 TEST(ToolCommandLine, UsageErrorsAreOneLineAndStatus2) {
@@ -173,6 +212,11 @@ TEST(ToolNew, WritesTheFiveBuiltInDocuments) {
     EXPECT_TRUE(read_bytes(d.file("a/b/" + nome)) == read_bytes(atteso.file(nome)))
         << nome;
   }
+
+  // A folder typed with separators at its end names the files the same.
+  r = esegui(d.path(), {"new", "--force", "a/b//"});
+  EXPECT_EQ(r.stato, 0) << r.err;
+  EXPECT_TRUE(r.out.starts_with("wrote a/b/Vardelia_linea.txt\n")) << r.out;
 }
 
 TEST(ToolNew, RefusesToReplaceAFileWithoutForce) {
@@ -223,6 +267,41 @@ TEST(ToolDiagnostics, CheckShowsTheFindingsWithPlacesAndLines) {
       "1 error and 1 warning generated.\n");
 }
 
+// The same findings as JSON on stdout, for editors: each with its place as
+// line, column and byte span, the cell, metres and kilometric progressive,
+// and its notes with their places.
+TEST(ToolDiagnostics, CheckAsJsonGivesEachFindingWithItsPlaceAndNotes) {
+  using json = nlohmann::json;
+  temp_folder d;
+  write_bytes(d.file("L_linea.txt"), linea_piccola);
+  write_bytes(d.file("L_T-.txt"), treno_segnale_doppio);
+  esito_tool r = esegui(d.path(), {"check", "--format=json", "L_linea.txt", "L_T-.txt"});
+  EXPECT_EQ(r.stato, 1);
+  EXPECT_EQ(r.err, "");
+  const json j = json::parse(r.out);
+  EXPECT_EQ(j["version"], 1);
+  EXPECT_EQ(j["errors"], 1);
+  EXPECT_EQ(j["warnings"], 1);
+  std::vector<std::string> nomi;
+  for (const json& x : j["diagnostics"])
+    nomi.push_back(x["severity"].get<std::string>() + " " + x["name"].get<std::string>());
+  EXPECT_EQ(nomi, (std::vector<std::string>{"warning tab", "error signal-cell-taken",
+                                            "note reading-stopped"}));
+  const json& errore = j["diagnostics"][1];
+  EXPECT_EQ(errore["code"], 16);
+  EXPECT_EQ(errore["message"],
+            "signal on a cell already taken (cell 22, 1060 m, km 4.110)");
+  EXPECT_EQ(errore["location"], json::parse(R"({"file":"L_T-.txt","line":4,"column":10,)"
+                                            R"("end_line":4,"end_column":14,"offset":85,)"
+                                            R"("length":4})"));
+  EXPECT_EQ(errore["cell"], 22);
+  EXPECT_EQ(errore["metres"], 1060);
+  EXPECT_EQ(errore["km"], "4.110");
+  ASSERT_EQ(errore["notes"].size(), 1u);
+  EXPECT_EQ(errore["notes"][0]["message"], "the cell was first taken here");
+  EXPECT_EQ(errore["notes"][0]["location"]["line"], 3);
+}
+
 // The built-in line source holds one decimal comma ("-4,5" on line 188):
 // the only warning of the built-in documents. Without it they are silent.
 TEST(ToolDiagnostics, BuiltInDocumentsWarnOnlyOfTheirDecimalComma) {
@@ -240,6 +319,12 @@ TEST(ToolDiagnostics, BuiltInDocumentsWarnOnlyOfTheirDecimalComma) {
             "1 warning generated.\n");
   r = esegui(d.path(),
              {"check", "-Wno-extra-fields", "Vardelia_linea.txt", "Vardelia_Corvessa-.txt"});
+  EXPECT_EQ(r.stato, 0);
+  EXPECT_EQ(r.err, "");
+  // Each -W takes one value, wherever it stands: here before the sources
+  // and another option.
+  r = esegui(d.path(), {"check", "-Wno-extra-fields", "Vardelia_linea.txt",
+                        "Vardelia_Corvessa-.txt", "-Werror"});
   EXPECT_EQ(r.stato, 0);
   EXPECT_EQ(r.err, "");
   r = esegui(d.path(), {"check", "-Werror", "Vardelia_linea.txt", "Vardelia_Corvessa-.txt"});
@@ -289,6 +374,13 @@ const std::string stazione_a(int posizione, int lunghezza) {
 const std::string rallentamento_3000 = "rallentamento, 3000, 60, 500, 0, 0, 0";
 const std::string rallentamento_marcato = "rallentamento, 3000, 60, 1000, 0, 1, 0";
 
+// The lines of a document, each ended by CR LF.
+std::string con_crlf(const std::vector<std::string>& righe) {
+  std::string t;
+  for (const std::string& r : righe) t += r + "\r\n";
+  return t;
+}
+
 class ToolDiagnosi : public ::testing::TestWithParam<diagnosi> {};
 
 TEST_P(ToolDiagnosi, PointsAtThePlaceOfTheProblem) {
@@ -296,14 +388,9 @@ TEST_P(ToolDiagnosi, PointsAtThePlaceOfTheProblem) {
   std::vector<std::string> treno = {"[generale]"};
   treno.insert(treno.end(), c.treno.begin(), c.treno.end());
   treno.push_back("[fine]");
-  const auto unisci = [](const std::vector<std::string>& righe) {
-    std::string t;
-    for (const std::string& r : righe) t += r + "\r\n";
-    return t;
-  };
   temp_folder d;
-  write_bytes(d.file("L_linea.txt"), unisci(c.linea));
-  write_bytes(d.file("L_T-.txt"), unisci(treno));
+  write_bytes(d.file("L_linea.txt"), con_crlf(c.linea));
+  write_bytes(d.file("L_T-.txt"), con_crlf(treno));
   const esito_tool r = esegui(d.path(), {"check", "L_linea.txt", "L_T-.txt"});
   EXPECT_EQ(r.stato, 1) << r.err;
   const std::string file = c.attesa[0] == 'L' ? "L_linea.txt" : "L_T-.txt";
@@ -413,6 +500,49 @@ INSTANTIATE_TEST_SUITE_P(
         diagnosi{"ReservedRaceCodePlace",
                  con_corpo({"indicatori_vmax, 0, 0, 100, 0, 0, , , , 0"}), {}, "L:4:1", 0}),
     [](const ::testing::TestParamInfo<diagnosi>& i) { return i.param.nome; });
+
+// A row read where it does not belong is ignored: the warning says where it
+// belongs. A row that overwrites a feature names what it overwrote.
+TEST(ToolDiagnostics, WarningsSayWhereARowBelongsAndWhatItOverwrote) {
+  struct caso {
+    std::vector<std::string> linea, treno;  // the train source's body rows
+    std::string avviso;                     // the first warning's line
+  } casi[] = {
+      {con_corpo({"sfondo uno, 3"}),
+       {},
+       "L_linea.txt:4:1: warning: a 'sfondo uno' row is not recognised here: it belongs "
+       "in the line source's header, between \"[generale]\" and the first section line "
+       "[-Wmisplaced-row]"},
+      {con_corpo({}, {"lunghezza percorso, 10000", "pendenza, 0, 2"}),
+       {},
+       "L_linea.txt:3:1: warning: a 'pendenza' row is not recognised here: it belongs in "
+       "the line source, after its header [-Wmisplaced-row]"},
+      {con_corpo({"velocita, 0, 100"}),
+       {},
+       "L_linea.txt:4:1: warning: a 'velocita' row is not recognised here: it belongs in "
+       "the train source [-Wmisplaced-row]"},
+      {con_corpo({}),
+       {"curvas1, 1350, 150"},
+       "L_T-.txt:2:1: warning: a 'curvas1' row is not recognised here: it belongs in the "
+       "line source, after its header [-Wmisplaced-row]"},
+      {con_corpo({}),
+       {"abbattimento, 9000, 0", stazione_a(8950, 200)},
+       "L_T-.txt:3:1: warning: this row overwrites the code point of value 0 that cell "
+       "180 held [-Woverwritten]"},
+  };
+  for (const caso& c : casi) {
+    std::vector<std::string> treno = {"[generale]"};
+    treno.insert(treno.end(), c.treno.begin(), c.treno.end());
+    treno.push_back("[fine]");
+    temp_folder d;
+    write_bytes(d.file("L_linea.txt"), con_crlf(c.linea));
+    write_bytes(d.file("L_T-.txt"), con_crlf(treno));
+    const esito_tool r = esegui(d.path(), {"check", "L_linea.txt", "L_T-.txt"});
+    EXPECT_EQ(r.stato, 0) << r.err;
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n')), c.avviso);
+    EXPECT_TRUE(r.err.ends_with("\n1 warning generated.\n")) << r.err;
+  }
+}
 
 TEST(ToolDiagnostics, ColourOnlyOnATerminalWithoutNoColor) {
   temp_folder d;

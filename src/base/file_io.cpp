@@ -25,6 +25,13 @@ Status write_at(const file_out& f, uint64_t offset, std::string_view bytes) {
 
 Status replace_file_in_pieces(const std::string& path,
                               const std::function<Status(const file_out&)>& write) {
+  // Only a file is replaced: the rename would put a plain file in the place
+  // of a device or a pipe (as root, even of /dev/null). A folder in the way
+  // is left to the rename, which refuses it.
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) {
+    return Status::Failure("cannot replace", path, "not a regular file");
+  }
   // A fresh temporary name beside the target, so nothing else is clobbered.
   std::string temp = path + ".XXXXXX";
   const file_out f{::mkostemp(temp.data(), O_CLOEXEC), path};

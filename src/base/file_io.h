@@ -28,7 +28,8 @@ Status write_at(const file_out& f, uint64_t offset, std::string_view bytes);
 // name in the same folder and renamed over the old file only when `write`
 // returns ok, so a failure midway never leaves a truncated file where a
 // good one stood, and a longer old file leaves nothing behind; on a failure
-// the temporary file is removed.
+// the temporary file is removed. A device or a pipe at `path` is refused
+// and left as it is.
 Status replace_file_in_pieces(const std::string& path,
                               const std::function<Status(const file_out&)>& write);
 

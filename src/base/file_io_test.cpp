@@ -33,6 +33,20 @@ TEST(ReplaceFile, AFolderInTheWayFailsAndLeavesNoTemporaryFile) {
   EXPECT_TRUE(dir.files().empty());
 }
 
+// A pipe stands for any node that is no file (a device such as /dev/null
+// is one too): it is refused, not replaced by a file.
+TEST(ReplaceFile, APipeInTheWayIsRefusedAndKeptAsItIs) {
+  temp_folder dir;
+  const std::string path = dir.file("pipe");
+  ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+  Status s = replace_file(path, "data");
+  EXPECT_EQ(s.message(), "cannot replace '" + path + "': not a regular file");
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  EXPECT_TRUE(dir.files().empty()) << "no temporary file left";
+}
+
 TEST(ReplaceFile, AWriteFailingMidwayNamesTheFileAndKeepsTheOldOne) {
   temp_folder dir;
   std::string path = dir.file("c.dat");
@@ -105,6 +119,14 @@ TEST(FileIo, ReadsAFileOfUnknownSizeToItsEnd) {
   writer.join();
   ASSERT_TRUE(s.ok()) << s.message();
   EXPECT_EQ(bytes, sent);
+}
+
+TEST(FileIo, ReadingAFolderFailsNamingIt) {
+  temp_folder dir;
+  std::string bytes = "old";
+  const Status s = read_file(dir.path(), bytes);
+  EXPECT_EQ(s.message(), "cannot read '" + dir.path() + "': Is a directory");
+  EXPECT_EQ(bytes, "");
 }
 
 TEST(FileIo, ReadExistsRemove) {

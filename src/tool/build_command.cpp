@@ -69,7 +69,7 @@ int comando_build(const opzioni_build& o, bool scrivi) {
 
   errore = esegui_costruzione(o, c);
   if (!errore.empty()) return fallimento(errore);
-  mostra_reperti(o, c);
+  if (mostra_reperti(o, c) != uscita::ok) return uscita::fallimento;
   const bool errori = c.errori();
   if (!scrivi) return errori ? uscita::errori : uscita::ok;
 

@@ -52,12 +52,14 @@ std::string testa_cella(const contesto_celle& x, size_t indice) {
   return out;
 }
 
+std::string testo_codice(uint8_t codice) {
+  if (codice == codice_cella::nulla) return "";
+  const auto nome = nome_codice(codice);
+  return nome ? std::string(*nome) : "unknown feature " + std::to_string(codice);
+}
+
 std::string testo_caratteristica(const cella& c, size_t indice, const contesto_celle& x) {
-  std::string out;
-  if (c.codice != codice_cella::nulla) {
-    const auto nome = nome_codice(c.codice);
-    out = nome ? std::string(*nome) : "unknown feature " + std::to_string(c.codice);
-  }
+  std::string out = testo_codice(c.codice);
   const std::string voci = testo_voci(dati_caratteristica(c, indice));
   if (!voci.empty()) out += (out.empty() ? "" : " ") + voci;
   if (const elemento* e = slot_nominato(c, x))

@@ -28,6 +28,10 @@ std::optional<int64_t> progressiva_cella(const contesto_celle& x, size_t indice)
 // "cell 845, 42250 m, km 45.300" (without the km where it is unknown).
 std::string testa_cella(const contesto_celle& x, size_t indice);
 
+// The name of the feature with code `codice`: "signal", "code point",
+// "unknown feature 99"; "" for an empty cell.
+std::string testo_codice(uint8_t codice);
+
 // The feature and its values: "signal sx=2 s1=4 ...", "station stop slot=3
 // "Roma Ostiense""; "" for a cell with nothing on it.
 std::string testo_caratteristica(const cella& c, size_t indice, const contesto_celle& x);

@@ -4,13 +4,14 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tool/commands.h"
 #include "tool/exit_codes.h"
 #include "tool/options.h"
+#include "tool/standard_output.h"
 #include "tool/system.h"
 
 namespace {
@@ -110,12 +111,11 @@ int esegui_scenario(int argc, char** argv) {
 
   try {
     app.parse(argc, argv);
-  } catch (const CLI::CallForHelp& e) {
-    return app.exit(e, std::cout, std::cerr);
-  } catch (const CLI::CallForAllHelp& e) {
-    return app.exit(e, std::cout, std::cerr);
-  } catch (const CLI::CallForVersion& e) {
-    return app.exit(e, std::cout, std::cerr);
+  } catch (const CLI::Success& e) {
+    // --help or --version: written as any other output.
+    std::ostringstream testo, errori;
+    const int stato = app.exit(e, testo, errori);
+    return stampa(testo.str(), stato);
   } catch (const CLI::ParseError& e) {
     return errore_di_uso(app, e);
   }

@@ -2,6 +2,6 @@
 #pragma once
 
 // Parses the arguments, runs the command and returns the exit status.
-// --help and --version print to stdout; a usage error is one line on
-// stderr and status 2.
+// --help and --version print to stdout; a usage error, or output that could
+// not be written to stdout, is one line on stderr and status 2.
 int esegui_scenario(int argc, char** argv);

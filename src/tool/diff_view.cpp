@@ -37,7 +37,8 @@ std::string chiosa_cella(std::string_view campo, const std::vector<cella>& perco
                          size_t i) {
   const cella& c = percorso[i];
   if (campo == "codice") {
-    const std::string t = testo_caratteristica(cella{c.codice}, 0, {});
+    // The feature's name alone: its values are the other fields'.
+    const std::string t = testo_codice(c.codice);
     return t.empty() ? "nothing" : t;
   }
   if (campo == "velocita") return std::to_string(velocita_kmh(c)) + " km/h";

@@ -9,6 +9,7 @@
 #include "tool/commands.h"
 #include "tool/exit_codes.h"
 #include "tool/report.h"
+#include "tool/standard_output.h"
 
 namespace {
 
@@ -59,26 +60,24 @@ std::string a_capo(std::string_view testo, size_t larghezza = 76) {
   return out;
 }
 
-void spiega(const descrizione_reperto& d) {
-  std::string testata(d.nome);
-  testata += " (" + std::string(parola_gravita(d.livello));
-  if (d.codice != 0) testata += ", status " + std::to_string(d.codice);
-  if (d.livello == gravita::avviso) testata += ", -W" + std::string(d.nome);
-  testata += ")";
-  std::printf("%s\n%s\n%s", testata.c_str(), a_capo(senza_buchi(d.messaggio)).c_str(),
-              a_capo(d.spiegazione).c_str());
+std::string spiega(const descrizione_reperto& d) {
+  std::string out(d.nome);
+  out += " (" + std::string(parola_gravita(d.livello));
+  if (d.codice != 0) out += ", status " + std::to_string(d.codice);
+  if (d.livello == gravita::avviso) out += ", -W" + std::string(d.nome);
+  out += ")\n" + a_capo(senza_buchi(d.messaggio)) + "\n" + a_capo(d.spiegazione);
   if (!d.esempio.empty()) {
-    std::printf("\n  For example:\n");
-    std::string esempio(d.esempio);
+    out += "\n  For example:\n";
+    std::string_view esempio(d.esempio);
     size_t inizio = 0;
     while (inizio <= esempio.size()) {
       const size_t fine = esempio.find('\n', inizio);
-      std::printf("    %s\n", esempio.substr(inizio, fine - inizio).c_str());
-      if (fine == std::string::npos) break;
+      out.append("    ").append(esempio.substr(inizio, fine - inizio)).append("\n");
+      if (fine == std::string_view::npos) break;
       inizio = fine + 1;
     }
   }
-  std::printf("\n");
+  return out + "\n";
 }
 
 }  // namespace
@@ -86,31 +85,34 @@ void spiega(const descrizione_reperto& d) {
 int comando_explain(const std::string& che) {
   const size_t n = static_cast<size_t>(reperto_id::numero);
   if (che.empty()) {
-    std::printf("Every finding the tool reports, by name (status code in brackets):\n");
+    std::string out =
+        "Every finding the tool reports, by name (status code in brackets):\n";
     for (size_t i = 0; i < n; ++i) {
       const descrizione_reperto& d = descrivi(static_cast<reperto_id>(i));
-      std::printf("  %-40s %-8s%s\n", std::string(d.nome).c_str(),
-                  std::string(parola_gravita(d.livello)).c_str(),
-                  d.codice != 0 ? (" [" + std::to_string(d.codice) + "]").c_str() : "");
+      char riga[128];
+      std::snprintf(riga, sizeof riga, "  %-40s %-8s", std::string(d.nome).c_str(),
+                    std::string(parola_gravita(d.livello)).c_str());
+      out += riga;
+      if (d.codice != 0) out += " [" + std::to_string(d.codice) + "]";
+      out += "\n";
     }
-    std::printf("\n'scenario explain NAME' or 'scenario explain CODE' tells more.\n");
-    return uscita::ok;
+    out += "\n'scenario explain NAME' or 'scenario explain CODE' tells more.\n";
+    return stampa(out, uscita::ok);
   }
   // A status code: every finding that records it (25 has several causes).
   const bool numerico = che.find_first_not_of("0123456789") == std::string::npos;
-  bool trovato = false;
+  std::string out;
   for (size_t i = 0; i < n; ++i) {
     const descrizione_reperto& d = descrivi(static_cast<reperto_id>(i));
     const std::string nome = che.rfind("-W", 0) == 0 ? che.substr(2) : che;
     if ((numerico && d.codice != 0 && std::to_string(d.codice) == che) || d.nome == nome) {
-      spiega(d);
-      trovato = true;
+      out += spiega(d);
     }
   }
-  if (!trovato) {
+  if (out.empty()) {
     return fallimento("no finding is called '" + che + "' (see 'scenario explain')");
   }
-  return uscita::ok;
+  return stampa(out, uscita::ok);
 }
 
 esecuzione registra_explain(CLI::App& c, const opzioni_globali&) {

@@ -4,8 +4,10 @@
 #include <cstdio>
 
 #include "base/file_io.h"
+#include "tool/exit_codes.h"
 #include "tool/folder.h"
 #include "tool/machine_report.h"
+#include "tool/standard_output.h"
 #include "tool/system.h"
 #include "tool/text_report.h"
 
@@ -77,18 +79,19 @@ std::string perche_fermata(const costruzione_in_memoria& c) {
              : c.esito.status.message();
 }
 
-void mostra_reperti(const opzioni_build& o, const costruzione_in_memoria& c) {
+int mostra_reperti(const opzioni_build& o, const costruzione_in_memoria& c) {
   const std::string perche = perche_fermata(c);
   if (!perche.empty()) std::fprintf(stderr, "scenario: error: %s\n", perche.c_str());
   const documenti_mostrati documenti = c.documenti(o);
   if (o.formato == "json") {
-    std::fputs(resa_json(c.reperti, documenti, c.st, c.regole).c_str(), stdout);
-  } else if (o.formato == "sarif") {
-    std::fputs(resa_sarif(c.reperti, documenti, c.st, c.regole).c_str(), stdout);
-  } else {
-    std::fputs(resa_testo(c.reperti, documenti, c.st, {o.colore, c.regole}).c_str(),
-               stderr);
+    return stampa(resa_json(c.reperti, documenti, c.st, c.regole), uscita::ok);
   }
+  if (o.formato == "sarif") {
+    return stampa(resa_sarif(c.reperti, documenti, c.st, c.regole), uscita::ok);
+  }
+  std::fputs(resa_testo(c.reperti, documenti, c.st, {o.colore, c.regole}).c_str(),
+             stderr);
+  return uscita::ok;
 }
 
 bool stessa_voce(const std::string& a, const std::string& b) { return same_entry(a, b); }
@@ -102,8 +105,11 @@ void opzioni_lettura(CLI::App& c, opzioni_build& o, bool per_build) {
       ->type_name("");
   if (per_build)
     c.add_flag("--no-plan", o.senza_tracciato, "Build without the line plan");
+  // One value to each -W, as compilers take them: the words after it are
+  // the sources or other options, wherever it stands.
   c.add_option("-W", o.avvisi,
                "-Wno-NAME leaves out the warning NAME; -Werror makes warnings errors")
+      ->allow_extra_args(false)
       ->type_name("");
   if (per_build) {
     c.add_option("--format", o.formato, "How findings are shown: text, json or sarif")

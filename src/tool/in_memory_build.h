@@ -60,8 +60,9 @@ std::string perche_fermata(const costruzione_in_memoria& c);
 
 // Every finding in the form --format asks for (text on stderr, JSON or
 // SARIF on stdout), the text preceded by the reason a build stopped without
-// a finding that says so.
-void mostra_reperti(const opzioni_build& o, const costruzione_in_memoria& c);
+// a finding that says so. Returns uscita::ok, or the failure status once
+// the line saying that stdout could not be written is on stderr.
+int mostra_reperti(const opzioni_build& o, const costruzione_in_memoria& c);
 
 // True when both paths name the same directory entry (or hard links of one
 // file): writing the one would replace the other.

@@ -12,6 +12,7 @@
 #include "tool/commands.h"
 #include "tool/exit_codes.h"
 #include "tool/folder.h"
+#include "tool/standard_output.h"
 
 int comando_new(const opzioni_new& o) {
   scenario_state st;
@@ -47,7 +48,8 @@ int comando_new(const opzioni_new& o) {
   for (const documento_new& d : documenti) {
     s = d.scrivi(st);
     if (!s.ok()) return fallimento(s.message());
-    std::printf("wrote %s\n", file_path(st, d.kind).c_str());
+    if (stampa("wrote " + file_path(st, d.kind) + "\n", uscita::ok) != uscita::ok)
+      return uscita::fallimento;
   }
   return uscita::ok;
 }

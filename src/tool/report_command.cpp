@@ -13,6 +13,7 @@
 #include "tool/exit_codes.h"
 #include "tool/in_memory_build.h"
 #include "tool/report_pages.h"
+#include "tool/standard_output.h"
 
 namespace {
 
@@ -59,12 +60,13 @@ int comando_report(const opzioni_report& o) {
 
   errore = esegui_costruzione(lettura, c);
   if (!errore.empty()) return fallimento(errore);
-  mostra_reperti(lettura, c);
+  if (mostra_reperti(lettura, c) != uscita::ok) return uscita::fallimento;
 
   const pagine_report pagine = crea_pagine_report(c, lettura, o.svg);
   Status s = replace_file(pagina, pagine.pagina);
   if (!s.ok()) return fallimento(s.message());
-  std::printf("wrote %s\n", pagina.c_str());
+  if (stampa("wrote " + pagina + "\n", uscita::ok) != uscita::ok)
+    return uscita::fallimento;
   if (o.svg) {
     const std::string* file = &file_pianta;
     for (const std::string* svg : {&pagine.pianta, &pagine.profilo}) {
@@ -74,7 +76,8 @@ int comando_report(const opzioni_report& o) {
       } else {
         s = replace_file(*file, *svg);
         if (!s.ok()) return fallimento(s.message());
-        std::printf("wrote %s\n", file->c_str());
+        if (stampa("wrote " + *file + "\n", uscita::ok) != uscita::ok)
+          return uscita::fallimento;
       }
       file = &file_profilo;
     }

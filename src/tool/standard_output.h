@@ -1,4 +1,4 @@
-// What the inspection commands print goes to stdout in one piece, and a
+// What the commands print goes to stdout through here, in one piece, and a
 // failure to write it (a full disk, a closed pipe) is a failure like any
 // other: one line on stderr and status 2.
 #pragma once

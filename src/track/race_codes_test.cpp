@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "scenario/scenario_state.h"
 
@@ -54,8 +55,14 @@ TEST(RaceCodes, CaseOfLettersDoesNotCount) {
   Codes accented_lower = codes("\xE0\xE9\xF2\xF9\xFE", "");
   EXPECT_EQ(accented_upper.st, accented_lower.st);
   EXPECT_EQ(minuscola_1252(0xD7), 0xD7) << "the multiplication sign has no case";
-  EXPECT_EQ(minuscola_1252(0x8A), 0x9A);
-  EXPECT_EQ(minuscola_1252(0x9F), 0xFF);
+  EXPECT_EQ(minuscola_1252(0xDF), 0xDF) << "sharp s has no capital here";
+  // The capitals outside the accented block: Š Œ Ž Ÿ.
+  const std::pair<unsigned char, unsigned char> coppie[] = {
+      {0x8A, 0x9A}, {0x8C, 0x9C}, {0x8E, 0x9E}, {0x9F, 0xFF}};
+  for (const auto& [maiuscola, minuscola] : coppie) {
+    EXPECT_EQ(minuscola_1252(maiuscola), minuscola) << int{maiuscola};
+    EXPECT_EQ(minuscola_1252(minuscola), minuscola) << int{minuscola};
+  }
 }
 
 TEST(RaceCodes, OnlyTheFirst25CharactersCount) {

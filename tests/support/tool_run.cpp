@@ -20,12 +20,21 @@ std::string riga_di_comando(const std::vector<std::string>& argomenti) {
   return comando;
 }
 
-esito_tool esegui(const std::string& cartella, const std::vector<std::string>& argomenti,
-                  const std::string& ambiente) {
+namespace {
+
+// `uscita` is the shell's redirection of stdout; empty, it is captured.
+esito_tool esegui_verso(const std::string& cartella,
+                        const std::vector<std::string>& argomenti,
+                        const std::string& ambiente, const std::string& uscita) {
   temp_folder cattura;
   std::string comando = "cd " + quota(cartella) + " && " + ambiente + " " +
-                        riga_di_comando(argomenti) + " </dev/null >" +
-                        quota(cattura.file("out")) + " 2>" + quota(cattura.file("err"));
+                        riga_di_comando(argomenti) + " </dev/null ";
+  if (uscita.empty()) {
+    comando.append(">").append(quota(cattura.file("out")));
+  } else {
+    comando.append(uscita);
+  }
+  comando.append(" 2>").append(quota(cattura.file("err")));
   // The processor time of the children waited for, the tool among them.
   const auto tempo_figli = [] {
     rusage u{};
@@ -44,4 +53,17 @@ esito_tool esegui(const std::string& cartella, const std::vector<std::string>& a
   r.out = read_bytes(cattura.file("out"));
   r.err = read_bytes(cattura.file("err"));
   return r;
+}
+
+}  // namespace
+
+esito_tool esegui(const std::string& cartella, const std::vector<std::string>& argomenti,
+                  const std::string& ambiente) {
+  return esegui_verso(cartella, argomenti, ambiente, "");
+}
+
+esito_tool esegui_con_uscita(const std::string& cartella,
+                             const std::vector<std::string>& argomenti,
+                             const std::string& uscita) {
+  return esegui_verso(cartella, argomenti, "env -u NO_COLOR", uscita);
 }

@@ -22,3 +22,9 @@ std::string riga_di_comando(const std::vector<std::string>& argomenti);
 // `ambiente` goes before the command (e.g. "NO_COLOR=1").
 esito_tool esegui(const std::string& cartella, const std::vector<std::string>& argomenti,
                   const std::string& ambiente = "env -u NO_COLOR");
+
+// The same with stdout sent where the shell's redirection `uscita` says
+// (">/dev/full", ">&-" to close it); `out` stays empty.
+esito_tool esegui_con_uscita(const std::string& cartella,
+                             const std::vector<std::string>& argomenti,
+                             const std::string& uscita);
