@@ -88,12 +88,11 @@ inline std::vector<std::string> righe(const std::string& testo) {
 inline std::vector<std::string> run_case(const uint8_t* data, size_t size) {
   std::vector<std::string> problems;
   auto fail = [&](const std::string& what) { problems.push_back(what); };
-  const build_check::fuzz_case f = build_check::split_input(data, size);
+  build_check::fuzz_case f;
   opzioni_build o;
   costruzione_in_memoria c;
-  if (!tool_case::costruisci(f, tool_case::opzioni_di(data, size), o, c)) {
-    return {"the documents' names give no identifiers"};
-  }
+  if (!tool_case::costruisci(data, size, f, o, c))
+    return {tool_case::senza_identificativi};
   const documenti_mostrati docs = c.documenti(o);
   const righe_documento righe_linea(docs.linea.testo), righe_treno(docs.treno.testo);
   auto righe_di = [&](documento d) -> const righe_documento& {

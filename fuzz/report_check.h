@@ -161,7 +161,7 @@ inline std::vector<std::string> run_case(const uint8_t* data, size_t size) {
   opzioni_build o;
   costruzione_in_memoria c;
   if (!tool_case::costruisci(f, tool_case::opzioni_di(data, size), o, c, linea, treno)) {
-    return {"the documents' names give no identifiers"};
+    return {tool_case::senza_identificativi};
   }
   const pagine_report p = crea_pagine_report(c, o, true);
 

@@ -59,4 +59,14 @@ inline uint8_t opzioni_di(const uint8_t* data, size_t size) {
   return size > 0 ? data[0] : 0;
 }
 
+// The input split into `f` and built into `c`, as above.
+inline bool costruisci(const uint8_t* data, size_t size, build_check::fuzz_case& f,
+                       opzioni_build& o, costruzione_in_memoria& c) {
+  f = build_check::split_input(data, size);
+  return costruisci(f, opzioni_di(data, size), o, c);
+}
+
+inline const std::string senza_identificativi =
+    "the documents' names give no identifiers";
+
 }  // namespace tool_case

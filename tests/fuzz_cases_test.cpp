@@ -60,10 +60,14 @@ build_check::case_result replay(const std::string& bytes) {
       dir.path());
 }
 
-std::string problems_text(const build_check::case_result& r) {
+std::string problems_text(const std::vector<std::string>& problems) {
   std::string text;
-  for (const std::string& p : r.problems) text += "\n  " + p;
+  for (const std::string& p : problems) text += "\n  " + p;
   return text;
+}
+
+std::string problems_text(const build_check::case_result& r) {
+  return problems_text(r.problems);
 }
 
 // One test over the whole folders, so a case added to them is replayed by
@@ -91,9 +95,7 @@ TEST(FuzzKeptInputs, PassTheFuzzerChecks) {
          {std::pair{"diagnostics", diagnostics_check::run_case(data, bytes.size())},
           std::pair{"agreement", agreement_check::run_case(data, bytes.size())},
           std::pair{"report", report_check::run_case(data, bytes.size())}}) {
-      std::string text;
-      for (const std::string& p : problems) text += "\n  " + p;
-      EXPECT_TRUE(problems.empty()) << target << ":" << text;
+      EXPECT_TRUE(problems.empty()) << target << ":" << problems_text(problems);
     }
   }
 }
@@ -187,12 +189,6 @@ TEST(FuzzSeeds, BuiltInDocumentsPass) {
 
 // ---------------------------------------------------------------------------
 // The decoders' target.
-
-std::string problems_text(const std::vector<std::string>& problems) {
-  std::string text;
-  for (const std::string& p : problems) text += "\n  " + p;
-  return text;
-}
 
 std::vector<std::string> replay_decoders(const std::string& bytes) {
   return decoder_check::run_case(reinterpret_cast<const uint8_t*>(bytes.data()),
