@@ -60,21 +60,31 @@ struct righe_documento {
 // How the terminal shows `riga`: UTF-8, a tab up to the next stop of 8,
 // control characters as U+FFFD. Also the column the first `fino` bytes take.
 inline std::string mostrata(std::string_view riga, size_t fino, size_t& colonna_fino) {
-  std::string out;
-  size_t colonna = 0;
+  std::vector<std::string> colonne;  // one character a column
   colonna_fino = 0;
   for (size_t i = 0; i < riga.size(); ++i) {
-    if (i == fino) colonna_fino = colonna;
+    if (i == fino) colonna_fino = colonne.size();
     const unsigned char b = static_cast<unsigned char>(riga[i]);
     if (b == '\t') {
-      out.append(8 - colonna % 8, ' ');
-      colonna += 8 - colonna % 8;
+      colonne.resize(colonne.size() + 8 - colonne.size() % 8, " ");
       continue;
     }
-    aggiungi_utf8(out, b < 0x20 || b == 0x7F ? U'\uFFFD' : da_cp1252(b));
-    ++colonna;
+    std::string c;
+    aggiungi_utf8(c, b < 0x20 || b == 0x7F ? U'\uFFFD' : da_cp1252(b));
+    colonne.push_back(c);
   }
-  if (fino >= riga.size()) colonna_fino = colonna;
+  if (fino >= riga.size()) colonna_fino = colonne.size();
+  // A line wider than 200 columns: the 200 around the caret (100 before it
+  // where there are), "…" for each side cut off.
+  size_t da = 0, a = colonne.size();
+  if (colonne.size() > 200) {
+    da = std::min(colonna_fino > 100 ? colonna_fino - 100 : 0, colonne.size() - 200);
+    a = da + 200;
+  }
+  std::string out = da > 0 ? "\u2026" : "";
+  for (size_t c = da; c < a; ++c) out += colonne[c];
+  if (a < colonne.size()) out += "\u2026";
+  colonna_fino = colonna_fino - da + (da > 0 ? 1 : 0);
   return out;
 }
 

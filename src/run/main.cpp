@@ -4,6 +4,7 @@
 #include <exception>
 #include <new>
 
+#include "base/file_io.h"
 #include "run/exit_status.h"
 #include "run/platform.h"
 #include "run/run.h"
@@ -11,6 +12,7 @@
 
 int main() {
   prepare_process();
+  remove_temporary_files_on_interrupt();
   try {
     scenario_state st;
     st.cartella = program_folder();

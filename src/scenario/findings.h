@@ -114,6 +114,7 @@ struct reperto {
   int32_t posizione = 0;       // metres from the start of the route
   int64_t valore = 0;          // the value read or computed, where it matters
   int64_t limite = 0;          // the limit it broke, where it matters
+  int32_t simili = 0;  // more warnings like it in its document, folded into it
 };
 
 inline reperto nuovo_reperto(reperto_id id, luogo dove = {}) {

@@ -12,9 +12,25 @@
 #include "scenario/scenario_state.h"
 
 inline void segnala(scenario_state& st, const reperto& r) {
-  const int32_t codice = descrivi(r.id).codice;
-  if (codice != 0) st.codice_errore = codice;
-  if (st.reperti != nullptr) st.reperti->push_back(r);
+  const descrizione_reperto& d = descrivi(r.id);
+  if (d.codice != 0) st.codice_errore = d.codice;
+  if (st.reperti == nullptr) return;
+  if (d.livello == gravita::avviso && st.avvisi_per_genere > 0) {
+    // Past a few of one kind in one document, the rest are only counted.
+    // The list stays short this way, so looking through it costs little.
+    reperto* ultimo = nullptr;
+    int32_t tenuti = 0;
+    for (auto it = st.reperti->rbegin(); it != st.reperti->rend(); ++it) {
+      if (it->id != r.id || it->dove.doc != r.dove.doc) continue;
+      if (ultimo == nullptr) ultimo = &*it;
+      ++tenuti;
+    }
+    if (tenuti >= st.avvisi_per_genere) {
+      ++ultimo->simili;
+      return;
+    }
+  }
+  st.reperti->push_back(r);
 }
 
 // The field `campo` of cell k (an index of percorso) was set from `riga`.

@@ -44,6 +44,10 @@ struct scenario_state {
   // last set its fields (sized with the track).
   std::vector<reperto>* reperti = nullptr;
   std::vector<provenienza_cella>* provenienza = nullptr;
+  // How many warnings of one kind a document keeps; the rest are counted
+  // in the last one kept (its `simili`), so that a document of a million
+  // unknown rows gives a handful of findings. 0 keeps every one.
+  int32_t avvisi_per_genere = 5;
   // Where the reader is: the keyword of the row being read and its position
   // field. Findings and provenance take their places from here.
   luogo riga_in_lettura;

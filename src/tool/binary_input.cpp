@@ -11,6 +11,21 @@ bool finisce_con(std::string_view s, std::string_view fine) {
 
 constexpr std::string_view coda_track = ".dat";
 
+// The largest file of each kind a build can write, rounded up: a route of
+// at most 1,000 km makes 20,001 cells of 15 bytes, 87 slots with names of
+// at most 65,535 bytes, and a plan of about 20 bytes a metre.
+uint64_t massimo(tipo_binario t) {
+  switch (t) {
+    case tipo_binario::percorso:
+      return uint64_t{1} << 20;
+    case tipo_binario::elementi:
+      return uint64_t{16} << 20;
+    case tipo_binario::tracciato:
+      break;
+  }
+  return uint64_t{32} << 20;
+}
+
 }  // namespace
 
 std::string_view parola_tipo(tipo_binario t) {
@@ -71,7 +86,7 @@ std::string decodifica_binario(std::string_view immagine, tipo_binario tipo,
 std::string leggi_binario(const std::string& percorso, tipo_binario tipo,
                           file_binario& f) {
   std::string immagine;
-  const Status s = read_file(percorso, immagine);
+  const Status s = read_file(percorso, immagine, {massimo(tipo)});
   if (!s.ok()) return s.message();
   return decodifica_binario(immagine, tipo, percorso, f);
 }

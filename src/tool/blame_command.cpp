@@ -17,6 +17,7 @@
 #include "tool/commands.h"
 #include "tool/encoding.h"
 #include "tool/exit_codes.h"
+#include "tool/number_option.h"
 #include "tool/in_memory_build.h"
 #include "tool/line_table.h"
 #include "tool/shown_text.h"
@@ -261,15 +262,19 @@ esecuzione registra_blame(CLI::App& c, const opzioni_globali&) {
   c.add_option_function<int64_t>(
        "--at", [o](const int64_t& v) { o->metri = v; },
        "The cell at this many metres (cell i covers i * 50 m to i * 50 + 49 m)")
+      ->check(metres())
       ->type_name("METRES");
   c.add_option_function<int64_t>(
        "--cell", [o](const int64_t& v) { o->cella = v; }, "The cell with this index")
+      ->check(whole_number(0, 1'000'000'000))
       ->type_name("N");
   c.add_option_function<int64_t>(
        "--from", [o](const int64_t& v) { o->da = v; }, "The cells from this many metres")
+      ->check(metres())
       ->type_name("METRES");
   c.add_option_function<int64_t>(
        "--to", [o](const int64_t& v) { o->a = v; }, "The cells up to this many metres")
+      ->check(metres())
       ->type_name("METRES");
   c.add_option("--format", o->formato, "text or json")
       ->check(CLI::IsMember({"text", "json"}))

@@ -19,11 +19,14 @@
 namespace {
 
 // The output files of a build, named as the one-shot program names them.
-std::vector<std::string> uscite(const scenario_state& st, const identificativi& id) {
-  std::vector<std::string> out;
+std::vector<planned_output> uscite(const scenario_state& st, const identificativi& id) {
+  std::vector<planned_output> out;
   for (file_kind k : {file_kind::line_plan, file_kind::scenario, file_kind::track}) {
     if (k == file_kind::line_plan && st.salva_linea == 0) continue;
-    out.push_back(in_folder(st.cartella, file_name(id.linea, id.treno, k)));
+    const char* cosa = k == file_kind::line_plan  ? "the line plan file"
+                       : k == file_kind::scenario ? "the scenario file"
+                                                  : "the track file";
+    out.push_back({cosa, in_folder(st.cartella, file_name(id.linea, id.treno, k))});
   }
   return out;
 }
@@ -34,7 +37,8 @@ esecuzione registra_build(CLI::App& c, const opzioni_globali& g) {
   auto o = std::make_shared<opzioni_build>();
   opzioni_lettura(c, *o, true);
   c.add_option("-o,--output", o->cartella, "The folder to write into")->type_name("DIR");
-  c.add_flag("--force", o->forza, "Write the binary files even when the documents hold errors");
+  c.add_flag("--force", o->forza,
+             "Write the binary files even when the documents hold errors");
   return [o, &g] {
     o->colore = g.colore;
     return comando_build(*o, true);
@@ -55,20 +59,22 @@ int comando_build(const opzioni_build& o, bool scrivi) {
   std::string errore = prepara_costruzione(o, c);
   if (!errore.empty()) return fallimento(errore);
   scenario_state& st = c.st;
-
-  if (scrivi) {
-    for (const std::string& uscita : uscite(st, c.id)) {
-      for (const std::string* sorgente : {&o.sorgente_linea, &o.sorgente_treno}) {
-        if (stessa_voce(uscita, *sorgente)) {
-          return fallimento("the output '" + uscita + "' is the source document '" +
-                            *sorgente + "' (write elsewhere with -o DIR)");
-        }
-      }
-    }
+  if (scrivi && o.cartella == "-") {
+    return fallimento(
+        "build writes three files and cannot write them to stdout: name a folder with -o "
+        "DIR");
   }
-
-  errore = esegui_costruzione(o, c);
+  errore = leggi_documenti(o, c);
   if (!errore.empty()) return fallimento(errore);
+  // Every output checked before anything is built or written: none may be a
+  // source document, nor take another output's name.
+  if (scrivi) {
+    errore = check_outputs(uscite(st, c.id), documenti_letti(o, c),
+                           {"write elsewhere with -o DIR",
+                            "give the train another identifier with --train NAME"});
+    if (!errore.empty()) return fallimento(errore);
+  }
+  costruisci_testi(o, c);
   if (mostra_reperti(o, c) != uscita::ok) return uscita::fallimento;
   const bool errori = c.errori();
   if (!scrivi) return errori ? uscita::errori : uscita::ok;

@@ -38,6 +38,11 @@ int errore_di_uso(const CLI::App& app, const CLI::ParseError& e) {
                     ? "a command is required: " + nomi_comandi(app)
                     : "the following argument was not expected: " + resto.front();
   }
+  // An option given without its value: CLI11 says "-W: 1 required  missing".
+  if (dynamic_cast<const CLI::ArgumentMismatch*>(&e) != nullptr &&
+      messaggio.find(" missing") != std::string::npos) {
+    messaggio = messaggio.substr(0, messaggio.find(':')) + " needs a value";
+  }
   // A sentence goes on in lower case after "scenario: "; a name such as
   // LINE_SOURCE stays as it is.
   if (messaggio.size() > 1 && std::islower(static_cast<unsigned char>(messaggio[1]))) {

@@ -42,5 +42,7 @@ int comando_new(const opzioni_new& o);
 // The page with the plan and the profile (and the drawings as SVG files).
 int comando_report(const opzioni_report& o);
 
-// "scenario: <messaggio>" on stderr; the status of a usage or file failure.
+// "scenario: <messaggio>" on stderr, control characters shown as escapes so
+// that a file name cannot act on the terminal; the status of a usage or file
+// failure.
 int fallimento(const std::string& messaggio);

@@ -10,6 +10,7 @@
 #include "tool/commands.h"
 #include "tool/dump_view.h"
 #include "tool/exit_codes.h"
+#include "tool/number_option.h"
 #include "tool/standard_output.h"
 
 namespace {
@@ -56,10 +57,12 @@ esecuzione registra_dump(CLI::App& c, const opzioni_globali&) {
   c.add_option_function<int64_t>(
        "--from", [o](const int64_t& v) { o->da = v; },
        "Only cells (or points) from this many metres")
+      ->check(metres())
       ->type_name("METRES");
   c.add_option_function<int64_t>(
        "--to", [o](const int64_t& v) { o->a = v; },
        "Only cells (or points) up to this many metres")
+      ->check(metres())
       ->type_name("METRES");
   c.add_flag("--points", o->punti, "List every point of the line plan file");
   return [o] { return comando_dump(*o); };

@@ -111,3 +111,52 @@ std::string nome_carattere(char32_t c) {
   std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(c));
   return buffer;
 }
+
+std::string utf8_valido(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  size_t i = 0;
+  while (i < text.size()) {
+    const size_t inizio = i;
+    char32_t c = 0;
+    if (decodifica(text, i, c)) {
+      out.append(text.substr(inizio, i - inizio));
+    } else {
+      aggiungi_utf8(out, U'\uFFFD');
+      i = inizio + 1;
+    }
+  }
+  return out;
+}
+
+std::string controlli_visibili(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  size_t i = 0;
+  char buffer[8];
+  while (i < text.size()) {
+    const size_t inizio = i;
+    char32_t c = 0;
+    if (!decodifica(text, i, c)) {
+      std::snprintf(buffer, sizeof buffer, "\\x%02x",
+                    static_cast<unsigned>(static_cast<unsigned char>(text[inizio])));
+      out += buffer;
+      i = inizio + 1;
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c < 0x20 || c == 0x7F) {
+      std::snprintf(buffer, sizeof buffer, "\\x%02x", static_cast<unsigned>(c));
+      out += buffer;
+    } else if (c >= 0x80 && c < 0xA0) {
+      std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned>(c));
+      out += buffer;
+    } else {
+      out.append(text.substr(inizio, i - inizio));
+    }
+  }
+  return out;
+}

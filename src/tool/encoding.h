@@ -31,3 +31,12 @@ conversione_cp1252 utf8_a_cp1252(std::string_view utf8);
 
 // "U+039B": how a character is named in messages.
 std::string nome_carattere(char32_t c);
+
+// `text` with every byte that is not UTF-8 replaced by U+FFFD, for outputs
+// that must be valid UTF-8 (JSON) whatever a file name holds.
+std::string utf8_valido(std::string_view text);
+
+// `text` as it may go to a terminal: control characters, which would act on
+// it, written as escapes ("\t", "\n", "\r", "\x1b", "\u009b"), and bytes
+// that are not UTF-8 as "\xff".
+std::string controlli_visibili(std::string_view text);

@@ -17,13 +17,27 @@ std::string plurale(size_t n, const char* parola) {
   return std::to_string(n) + " " + parola + (n == 1 ? "" : "s");
 }
 
-// "Vardelia_Corvessa-.txt:126:12", with the file as the user typed it.
-std::string posto_testo(const documenti_mostrati& d, const luogo& l) {
-  const documento_mostrato* doc = d.di(l.doc);
-  if (doc == nullptr) return "";
-  const punto_testo p = punto_di(crea_tabella_righe(doc->testo), doc->testo, l.inizio);
-  return doc->nome + ":" + std::to_string(p.riga) + ":" + std::to_string(p.colonna);
-}
+// The line tables of both documents, each made once for all the findings.
+struct righe_documenti {
+  const documenti_mostrati& d;
+  std::optional<tabella_righe> linea, treno;
+
+  std::optional<punto_testo> punto(const luogo& l) {
+    const documento_mostrato* doc = d.di(l.doc);
+    if (doc == nullptr) return std::nullopt;
+    std::optional<tabella_righe>& t = l.doc == documento::linea ? linea : treno;
+    if (!t) t = crea_tabella_righe(doc->testo);
+    return punto_di(*t, doc->testo, l.inizio);
+  }
+
+  // "Vardelia_Corvessa-.txt:126:12", with the file as the user typed it.
+  std::string posto_testo(const luogo& l) {
+    const std::optional<punto_testo> p = punto(l);
+    if (!p) return "";
+    return d.di(l.doc)->nome + ":" + std::to_string(p->riga) + ":" +
+           std::to_string(p->colonna);
+  }
+};
 
 void lista_reperti(std::string& out, const contenuto_report& c) {
   out += "<section id=\"reperti\"><h2>Findings of the build</h2>";
@@ -34,6 +48,7 @@ void lista_reperti(std::string& out, const contenuto_report& c) {
     return;
   }
   out += "<ul class=\"reperti\">";
+  righe_documenti righe{*c.documenti, {}, {}};
   if (!c.esito_fermo.empty()) {
     out += "<li class=\"errore\"><span class=\"gravita\">error:</span> " +
            x(c.esito_fermo) + "</li>";
@@ -43,11 +58,9 @@ void lista_reperti(std::string& out, const contenuto_report& c) {
     const char* classe = livello == gravita::errore   ? "errore"
                          : livello == gravita::avviso ? "avviso"
                                                       : "nota";
-    const std::string posto = posto_testo(*c.documenti, r.dove);
-    uint32_t riga = 0;
-    if (const documento_mostrato* doc = c.documenti->di(r.dove.doc)) {
-      riga = punto_di(crea_tabella_righe(doc->testo), doc->testo, r.dove.inizio).riga;
-    }
+    const std::string posto = righe.posto_testo(r.dove);
+    const std::optional<punto_testo> punto = righe.punto(r.dove);
+    const uint32_t riga = punto ? punto->riga : 0;
     out += "<li class=\"" + std::string(classe) + "\">";
     const std::optional<int64_t> m = metri_di(r);
     const bool disegnato = m && c.vista->ha_percorso && *m >= 0 && *m <= c.vista->fine;
@@ -64,8 +77,8 @@ void lista_reperti(std::string& out, const contenuto_report& c) {
     const std::string tra_parentesi = etichetta(r, c.regole);
     if (!tra_parentesi.empty()) out += " [" + x(tra_parentesi) + "]";
     if (r.origine.esiste()) {
-      out += "<br/><span class=\"origine\">the cell was first taken here: <code>" +
-             x(posto_testo(*c.documenti, r.origine)) + "</code></span>";
+      out += "<br/><span class=\"origine\">" + x(testo_nota(r)) + ": <code>" +
+             x(righe.posto_testo(r.origine)) + "</code></span>";
     }
     out += "</li>";
   }

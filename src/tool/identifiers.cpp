@@ -18,6 +18,15 @@ bool finisce_con(std::string_view s, std::string_view fine) {
 std::string converti(const std::string& che, const std::string& utf8,
                      std::string& cp1252) {
   if (utf8.empty()) return "the " + che + " identifier is empty";
+  // Control characters (a tab, a line end, an escape) would go into the
+  // file names and act on every terminal that lists them.
+  for (const char b : utf8) {
+    const auto c = static_cast<unsigned char>(b);
+    if (c < 0x20 || c == 0x7F) {
+      return "the " + che + " identifier '" + utf8 + "' holds the control character " +
+             nome_carattere(c) + ", which a file name should not hold";
+    }
+  }
   size_t vietato = utf8.find_first_of(forbidden_in_names());
   if (vietato != std::string::npos) {
     const unsigned char c = static_cast<unsigned char>(utf8[vietato]);

@@ -4,9 +4,11 @@
 #include <cstdio>
 
 #include "base/file_io.h"
+#include "tool/encoding.h"
 #include "tool/exit_codes.h"
 #include "tool/folder.h"
 #include "tool/machine_report.h"
+#include "tool/number_option.h"
 #include "tool/standard_output.h"
 #include "tool/system.h"
 #include "tool/text_report.h"
@@ -50,12 +52,23 @@ std::string prepara_costruzione(const opzioni_build& o, costruzione_in_memoria& 
   return "";
 }
 
+std::string leggi_documenti(const opzioni_build& o, costruzione_in_memoria& c) {
+  Status s =
+      read_file(o.sorgente_linea, c.testo_linea, {massimo_documento, &c.file_linea});
+  if (s.ok())
+    s = read_file(o.sorgente_treno, c.testo_treno, {massimo_documento, &c.file_treno});
+  return s.message();
+}
+
+std::vector<read_document> documenti_letti(const opzioni_build& o,
+                                           const costruzione_in_memoria& c) {
+  return {{o.sorgente_linea, c.file_linea}, {o.sorgente_treno, c.file_treno}};
+}
+
 std::string esegui_costruzione(const opzioni_build& o, costruzione_in_memoria& c) {
-  Status s = read_file(o.sorgente_linea, c.testo_linea);
-  if (s.ok()) s = read_file(o.sorgente_treno, c.testo_treno);
-  if (!s.ok()) return s.message();
-  costruisci_testi(o, c);
-  return "";
+  std::string errore = leggi_documenti(o, c);
+  if (errore.empty()) costruisci_testi(o, c);
+  return errore;
 }
 
 void costruisci_testi(const opzioni_build& o, costruzione_in_memoria& c) {
@@ -81,20 +94,38 @@ std::string perche_fermata(const costruzione_in_memoria& c) {
 
 int mostra_reperti(const opzioni_build& o, const costruzione_in_memoria& c) {
   const std::string perche = perche_fermata(c);
-  if (!perche.empty()) std::fprintf(stderr, "scenario: error: %s\n", perche.c_str());
+  if (!perche.empty())
+    std::fprintf(stderr, "scenario: error: %s\n", controlli_visibili(perche).c_str());
   const documenti_mostrati documenti = c.documenti(o);
+  const reperti_scelti scelti =
+      scegli_reperti(c.reperti, c.regole, {o.limite_errori, o.limite_avvisi});
   if (o.formato == "json") {
-    return stampa(resa_json(c.reperti, documenti, c.st, c.regole), uscita::ok);
+    return stampa(resa_json(scelti.mostrati, documenti, c.st, c.regole, scelti.omessi),
+                  uscita::ok);
   }
   if (o.formato == "sarif") {
-    return stampa(resa_sarif(c.reperti, documenti, c.st, c.regole), uscita::ok);
+    return stampa(resa_sarif(scelti.mostrati, documenti, c.st, c.regole, scelti.omessi),
+                  uscita::ok);
   }
-  std::fputs(resa_testo(c.reperti, documenti, c.st, {o.colore, c.regole}).c_str(),
-             stderr);
+  // Each finding goes out as soon as it is rendered.
+  opzioni_testo testo{o.colore, c.regole};
+  testo.riepilogo = false;
+  scrivi_testo(scelti.mostrati, documenti, c.st, testo,
+               [](const std::string& s) { std::fputs(s.c_str(), stderr); });
+  const conteggio_reperti& omessi = scelti.omessi;
+  if (omessi.errori + omessi.avvisi > 0) {
+    std::string quanti;
+    if (omessi.errori > 0) quanti = std::to_string(omessi.errori) + " more errors";
+    if (omessi.errori > 0 && omessi.avvisi > 0) quanti += " and ";
+    if (omessi.avvisi > 0) quanti += std::to_string(omessi.avvisi) + " more warnings";
+    std::fprintf(stderr,
+                 "scenario: note: %s not shown (--error-limit=0 and --warning-limit=0 "
+                 "show them all)\n",
+                 quanti.c_str());
+  }
+  std::fputs(riepilogo(conta_reperti(c.reperti, c.regole)).c_str(), stderr);
   return uscita::ok;
 }
-
-bool stessa_voce(const std::string& a, const std::string& b) { return same_entry(a, b); }
 
 void opzioni_lettura(CLI::App& c, opzioni_build& o, bool per_build) {
   c.add_option("LINE_SOURCE", o.sorgente_linea, "The line source, <line>_linea.txt")
@@ -111,6 +142,14 @@ void opzioni_lettura(CLI::App& c, opzioni_build& o, bool per_build) {
                "-Wno-NAME leaves out the warning NAME; -Werror makes warnings errors")
       ->allow_extra_args(false)
       ->type_name("");
+  c.add_option("--error-limit", o.limite_errori,
+               "Show at most N errors (default 20; 0 shows all)")
+      ->check(whole_number(0, 1'000'000'000))
+      ->type_name("N");
+  c.add_option("--warning-limit", o.limite_avvisi,
+               "Show at most N warnings (default 100; 0 shows all)")
+      ->check(whole_number(0, 1'000'000'000))
+      ->type_name("N");
   if (per_build) {
     c.add_option("--format", o.formato, "How findings are shown: text, json or sarif")
         ->check(CLI::IsMember({"text", "json", "sarif"}))

@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "base/file_io.h"
 #include "scenario/findings.h"
 #include "scenario/scenario_state.h"
 #include "tool/identifiers.h"
 #include "tool/options.h"
+#include "tool/output_check.h"
 #include "tool/report.h"
 #include "track/memorizza_percorso.h"
 
@@ -25,6 +27,8 @@ struct costruzione_in_memoria {
   scenario_state st;
   std::string testo_linea;
   std::string testo_treno;
+  file_id file_linea;  // the files the documents were read from
+  file_id file_treno;
   std::vector<reperto> reperti;  // the warnings switched off left out
   std::vector<provenienza_cella> provenienza;
   esito_build esito;
@@ -45,6 +49,19 @@ struct costruzione_in_memoria {
 // names, plan flag. Returns "" or the usage error to show.
 std::string prepara_costruzione(const opzioni_build& o, costruzione_in_memoria& c);
 
+// The most a source document may hold: far more than any real one (the
+// built-in line's is 33 KB, a 1,000 km line's under 1 MB), so that a device
+// or a runaway file is refused rather than read until memory runs out.
+constexpr uint64_t massimo_documento = uint64_t{256} << 20;
+
+// Reads both documents into `c`, noting which files they were. Returns ""
+// or the file failure to show.
+std::string leggi_documenti(const opzioni_build& o, costruzione_in_memoria& c);
+
+// The documents `c` read, for check_outputs.
+std::vector<read_document> documenti_letti(const opzioni_build& o,
+                                           const costruzione_in_memoria& c);
+
 // Reads both documents and runs the whole build in memory. Returns "" or
 // the file failure to show.
 std::string esegui_costruzione(const opzioni_build& o, costruzione_in_memoria& c);
@@ -63,10 +80,6 @@ std::string perche_fermata(const costruzione_in_memoria& c);
 // a finding that says so. Returns uscita::ok, or the failure status once
 // the line saying that stdout could not be written is on stderr.
 int mostra_reperti(const opzioni_build& o, const costruzione_in_memoria& c);
-
-// True when both paths name the same directory entry (or hard links of one
-// file): writing the one would replace the other.
-bool stessa_voce(const std::string& a, const std::string& b);
 
 // The options every command that reads the documents takes, declared on `c`
 // and read into `o`: --no-plan and --format only `per_build` (build and

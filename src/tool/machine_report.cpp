@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "scenario/scenario_state.h"
+#include "tool/encoding.h"
 #include "tool/kilometric.h"
 #include "tool/line_table.h"
 #include "tool/message.h"
@@ -30,7 +31,7 @@ struct indici {
     const documento_mostrato* d = documenti.di(l.doc);
     if (d == nullptr) return std::nullopt;
     posizione p;
-    p.file = d->nome;
+    p.file = utf8_valido(d->nome);
     p.offset = l.inizio;
     p.lunghezza = l.lunghezza;
     std::optional<tabella_righe>& t = l.doc == documento::linea ? linea : treno;
@@ -99,7 +100,7 @@ std::string uri_di(const std::string& percorso) {
 
 std::string resa_json(const std::vector<reperto>& reperti,
                       const documenti_mostrati& documenti, const scenario_state& st,
-                      const regole_avvisi& regole) {
+                      const regole_avvisi& regole, const conteggio_reperti& omessi) {
   indici ix{documenti, {}, {}};
   json lista = json::array();
   for (const reperto& r : reperti) {
@@ -108,7 +109,7 @@ std::string resa_json(const std::vector<reperto>& reperti,
     json j = {{"severity", parola_gravita(gravita_mostrata(r, regole))},
               {"name", d.nome},
               {"code", d.codice},
-              {"message", componi_messaggio(r, st.elementi, p ? p->inizio.riga : 0)}};
+              {"message", utf8_valido(componi_messaggio(r, st.elementi, p ? p->inizio.riga : 0))}};
     if (p) {
       j["location"] = luogo_json(*p);
     } else {
@@ -130,14 +131,16 @@ std::string resa_json(const std::vector<reperto>& reperti,
   const conteggio_reperti c = conta_reperti(reperti, regole);
   json out = {{"version", 1},
               {"diagnostics", lista},
-              {"errors", c.errori},
-              {"warnings", c.avvisi}};
+              {"errors", c.errori + omessi.errori},
+              {"warnings", c.avvisi + omessi.avvisi}};
+  if (omessi.errori + omessi.avvisi > 0)
+    out["not_shown"] = {{"errors", omessi.errori}, {"warnings", omessi.avvisi}};
   return out.dump(2) + "\n";
 }
 
 std::string resa_sarif(const std::vector<reperto>& reperti,
                        const documenti_mostrati& documenti, const scenario_state& st,
-                       const regole_avvisi& regole) {
+                       const regole_avvisi& regole, const conteggio_reperti& omessi) {
   json rules = json::array();
   for (size_t i = 0; i < static_cast<size_t>(reperto_id::numero); ++i) {
     const descrizione_reperto& d = descrivi(static_cast<reperto_id>(i));
@@ -156,7 +159,8 @@ std::string resa_sarif(const std::vector<reperto>& reperti,
         {"ruleId", descrivi(r.id).nome},
         {"ruleIndex", static_cast<size_t>(r.id)},
         {"level", livello_sarif(gravita_mostrata(r, regole))},
-        {"message", {{"text", componi_messaggio(r, st.elementi, p ? p->inizio.riga : 0)}}}};
+        {"message",
+         {{"text", utf8_valido(componi_messaggio(r, st.elementi, p ? p->inizio.riga : 0))}}}};
     if (p) risultato["locations"] = json::array({fisica(*p)});
     if (const std::optional<posizione> o = ix.di(r.origine)) {
       json nota = fisica(*o);
@@ -177,5 +181,9 @@ std::string resa_sarif(const std::vector<reperto>& reperti,
                           {"rules", rules}}}}},
                      {"columnKind", "utf16CodeUnits"},
                      {"results", results}}})}};
+  if (omessi.errori + omessi.avvisi > 0) {
+    out["runs"][0]["properties"] = {
+        {"notShown", {{"errors", omessi.errori}, {"warnings", omessi.avvisi}}}};
+  }
   return out.dump(2) + "\n";
 }

@@ -6,12 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "base/file_io.h"
 #include "tool/command_line.h"
+#include "tool/encoding.h"
 #include "tool/exit_codes.h"
 #include "tool/system.h"
 
 int main(int argc, char** argv) {
   prepare_terminal();
+  remove_temporary_files_on_interrupt();
   try {
     std::vector<std::string> arguments = arguments_utf8(argc, argv);
     std::vector<char*> pointers;
@@ -21,7 +24,7 @@ int main(int argc, char** argv) {
   } catch (const std::bad_alloc&) {
     std::fprintf(stderr, "scenario: out of memory\n");
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "scenario: %s\n", e.what());
+    std::fprintf(stderr, "scenario: %s\n", controlli_visibili(e.what()).c_str());
   } catch (...) {
     std::fprintf(stderr, "scenario: unexpected failure\n");
   }

@@ -66,5 +66,8 @@ std::string componi_messaggio(const reperto& r,
     out.append(buco(modello.substr(aperta + 1, chiusa - aperta - 1), r, elementi, riga));
     i = chiusa + 1;
   }
+  if (r.simili > 0) {
+    out += " (and " + std::to_string(r.simili) + " more like it in this document)";
+  }
   return out;
 }

@@ -18,6 +18,8 @@ struct opzioni_build {
   bool colore = false;               // from --color and whether stderr is a terminal
   std::vector<std::string> avvisi;   // -W values: "no-NAME", "error"
   std::string formato = "text";      // --format: text, json or sarif
+  int limite_errori = 20;            // --error-limit: errors shown, 0 for all
+  int limite_avvisi = 100;           // --warning-limit: warnings shown, 0 for all
 };
 
 // new.

@@ -30,15 +30,17 @@ conteggio_reperti conta_reperti(const std::vector<reperto>& reperti,
                                 const regole_avvisi& regole) {
   conteggio_reperti c;
   for (const reperto& r : reperti) {
+    // A finding counts for itself and for those folded into it.
+    const int n = 1 + r.simili;
     switch (gravita_mostrata(r, regole)) {
       case gravita::errore:
-        ++c.errori;
+        c.errori += n;
         break;
       case gravita::avviso:
-        ++c.avvisi;
+        c.avvisi += n;
         break;
       case gravita::nota:
-        ++c.note;
+        c.note += n;
         break;
     }
   }
@@ -55,4 +57,23 @@ std::string_view parola_gravita(gravita g) {
       break;
   }
   return "note";
+}
+
+reperti_scelti scegli_reperti(const std::vector<reperto>& reperti,
+                              const regole_avvisi& regole, const limiti_reperti& limiti) {
+  reperti_scelti out;
+  int errori = 0, avvisi = 0;
+  for (const reperto& r : reperti) {
+    const gravita g = gravita_mostrata(r, regole);
+    int* visti = g == gravita::errore ? &errori : g == gravita::avviso ? &avvisi : nullptr;
+    const int limite = g == gravita::errore ? limiti.errori : limiti.avvisi;
+    if (visti != nullptr && limite > 0 && *visti >= limite) {
+      int& omessi = g == gravita::errore ? out.omessi.errori : out.omessi.avvisi;
+      omessi += 1 + r.simili;
+      continue;
+    }
+    if (visti != nullptr) ++*visti;
+    out.mostrati.push_back(r);
+  }
+  return out;
 }

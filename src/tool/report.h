@@ -59,5 +59,20 @@ std::string etichetta(const reperto& r, const regole_avvisi& regole);
 conteggio_reperti conta_reperti(const std::vector<reperto>& reperti,
                                 const regole_avvisi& regole = {});
 
+// How many errors and warnings are shown at most; 0 for no limit.
+struct limiti_reperti {
+  int errori = 20;
+  int avvisi = 100;
+};
+
+// The findings shown under `limiti`, in their order, and the count of those
+// left out.
+struct reperti_scelti {
+  std::vector<reperto> mostrati;
+  conteggio_reperti omessi;
+};
+reperti_scelti scegli_reperti(const std::vector<reperto>& reperti,
+                              const regole_avvisi& regole, const limiti_reperti& limiti);
+
 // The word of a severity: "error", "warning", "note".
 std::string_view parola_gravita(gravita g);

@@ -10,6 +10,7 @@
 
 #include "base/file_io.h"
 #include "tool/commands.h"
+#include "tool/encoding.h"
 #include "tool/exit_codes.h"
 #include "tool/in_memory_build.h"
 #include "tool/report_pages.h"
@@ -38,45 +39,51 @@ int comando_report(const opzioni_report& o) {
   std::string errore = prepara_costruzione(lettura, c);
   if (!errore.empty()) return fallimento(errore);
 
+  // "-o -": the page on stdout, nothing written beside it.
+  const bool su_stdout = o.file == "-";
+  if (su_stdout && o.svg) {
+    return fallimento(
+        "--svg writes two files named after the page: name the page with -o FILE");
+  }
   const std::string pagina =
       o.file.empty() ? c.id.linea + "_" + c.id.treno + ".html" : o.file;
   const std::string base = senza_estensione(pagina);
   const std::string file_pianta = base + "_plan.svg";
   const std::string file_profilo = base + "_profile.svg";
-  std::vector<std::string> uscite = {pagina};
+  std::vector<planned_output> uscite;
+  if (!su_stdout) uscite.push_back({"the page", pagina});
   if (o.svg) {
-    uscite.push_back(file_pianta);
-    uscite.push_back(file_profilo);
+    uscite.push_back({"the plan drawing", file_pianta});
+    uscite.push_back({"the profile drawing", file_profilo});
   }
-  for (const std::string& uscita : uscite) {
-    for (const std::string* sorgente :
-         {&lettura.sorgente_linea, &lettura.sorgente_treno}) {
-      if (stessa_voce(uscita, *sorgente)) {
-        return fallimento("the output '" + uscita + "' is the source document '" +
-                          *sorgente + "' (name another file with -o FILE)");
-      }
-    }
-  }
-
-  errore = esegui_costruzione(lettura, c);
+  errore = leggi_documenti(lettura, c);
+  if (errore.empty())
+    errore = check_outputs(uscite, documenti_letti(lettura, c),
+                           {"name another file with -o FILE", ""});
   if (!errore.empty()) return fallimento(errore);
+  costruisci_testi(lettura, c);
   if (mostra_reperti(lettura, c) != uscita::ok) return uscita::fallimento;
 
   const pagine_report pagine = crea_pagine_report(c, lettura, o.svg);
+  if (su_stdout) {
+    const int stato = stampa(pagine.pagina, uscita::ok);
+    if (stato != uscita::ok) return stato;
+    return c.errori() ? uscita::errori : uscita::ok;
+  }
   Status s = replace_file(pagina, pagine.pagina);
   if (!s.ok()) return fallimento(s.message());
-  if (stampa("wrote " + pagina + "\n", uscita::ok) != uscita::ok)
+  if (stampa("wrote " + controlli_visibili(pagina) + "\n", uscita::ok) != uscita::ok)
     return uscita::fallimento;
   if (o.svg) {
     const std::string* file = &file_pianta;
     for (const std::string* svg : {&pagine.pianta, &pagine.profilo}) {
       if (svg->empty()) {
         std::fprintf(stderr, "scenario: the documents give nothing to draw in '%s'\n",
-                     file->c_str());
+                     controlli_visibili(*file).c_str());
       } else {
         s = replace_file(*file, *svg);
         if (!s.ok()) return fallimento(s.message());
-        if (stampa("wrote " + *file + "\n", uscita::ok) != uscita::ok)
+        if (stampa("wrote " + controlli_visibili(*file) + "\n", uscita::ok) != uscita::ok)
           return uscita::fallimento;
       }
       file = &file_profilo;
@@ -88,8 +95,10 @@ int comando_report(const opzioni_report& o) {
 esecuzione registra_report(CLI::App& c, const opzioni_globali& g) {
   auto o = std::make_shared<opzioni_report>();
   opzioni_lettura(c, o->lettura, false);
-  c.add_option("-o,--output", o->file,
-               "The page to write (default: <line>_<train>.html in the current folder)")
+  c.add_option(
+       "-o,--output", o->file,
+       "The page to write (default: <line>_<train>.html in the current folder; - for "
+       "stdout)")
       ->type_name("FILE");
   c.add_flag("--svg", o->svg,
              "Write the plan and the profile as SVG files as well, named after the page "

@@ -11,13 +11,14 @@
 
   // --- The source documents, for the rows the tooltips name: lines end at
   // CR LF, a lone CR or a lone LF, as the tool counts them.
+  // Both are keyed by document (L the line source, T the train source), not
+  // by name: the two may share a name in different folders.
   var sources = {};
+  var names = {};
   Array.prototype.slice.call(document.querySelectorAll('pre.sorgente')).forEach(function (pre) {
-    sources[pre.getAttribute('data-nome')] = pre.textContent.split(/\r\n|\r|\n/);
-  });
-  var names = {};  // L and T: the line and the train source
-  Array.prototype.slice.call(document.querySelectorAll('pre.sorgente')).forEach(function (pre) {
-    names[pre.getAttribute('data-doc')] = pre.getAttribute('data-nome');
+    var doc = pre.getAttribute('data-doc');
+    sources[doc] = pre.textContent.split(/\r\n|\r|\n/);
+    names[doc] = pre.getAttribute('data-nome');
   });
   // "T:12" ending a tooltip's line becomes the file's name, the line and
   // the row's text.
@@ -25,7 +26,7 @@
     return text.split('\n').map(function (line) {
       var m = /^(.*?)\b([LT]):(\d+)$/.exec(line);
       if (!m || !names[m[2]]) return line;
-      var row = sources[names[m[2]]][+m[3] - 1];
+      var row = sources[m[2]][+m[3] - 1];
       var ref = m[1] + names[m[2]] + ':' + m[3];
       if (row === undefined) return ref;
       row = row.replace(/[ \t]+/g, ' ').trim();

@@ -31,6 +31,13 @@ std::string_view forbidden_in_names();
 // which a separator at its end belongs to; 0 for a relative path.
 size_t root_length(std::string_view path);
 
-// True when both paths name the same directory entry (or hard links of one
-// file): writing the one would replace the other.
-bool same_entry(const std::string& a, const std::string& b);
+// True when the system takes both paths for one name (on Windows, letter
+// case aside).
+bool same_name(std::string_view a, std::string_view b);
+
+// The length of a file name as the system counts it against its limit:
+// bytes, or UTF-16 units on Windows.
+size_t name_length(std::string_view name);
+
+// The longest file name the system takes in `folder`.
+size_t longest_name(const std::string& folder);

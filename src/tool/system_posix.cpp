@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 
 #include "tool/system.h"
@@ -24,9 +25,20 @@ size_t root_length(std::string_view path) {
   return !path.empty() && path.front() == '/' ? 1 : 0;
 }
 
-bool same_entry(const std::string& a, const std::string& b) {
-  struct stat sa {
-  }, sb{};
-  return ::lstat(a.c_str(), &sa) == 0 && ::lstat(b.c_str(), &sb) == 0 &&
-         sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+bool same_name(std::string_view a, std::string_view b) { return a == b; }
+
+size_t name_length(std::string_view name) { return name.size(); }
+
+size_t longest_name(const std::string& folder) {
+  // A folder yet to be made lies on the file system of the nearest one that
+  // exists; 255 is the common limit where none tells.
+  std::string f = folder;
+  for (;;) {
+    errno = 0;
+    const long limit = ::pathconf(f.c_str(), _PC_NAME_MAX);
+    if (limit > 0) return static_cast<size_t>(limit);
+    const size_t cut = f.find_last_of('/');
+    if (errno != ENOENT || f == "/" || f == ".") return 255;
+    f = cut == std::string::npos ? "." : cut == 0 ? "/" : f.substr(0, cut);
+  }
 }

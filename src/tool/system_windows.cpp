@@ -79,20 +79,14 @@ size_t root_length(std::string_view path) {
   return !path.empty() && separator(path.front()) ? 1 : 0;
 }
 
-bool same_entry(const std::string& a, const std::string& b) {
-  // The entries themselves, not what a link points to.
-  auto identity = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
-    HANDLE h = ::CreateFileW(
-        utf16(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
-        nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    bool ok = ::GetFileInformationByHandle(h, &info) != 0;
-    ::CloseHandle(h);
-    return ok;
-  };
-  BY_HANDLE_FILE_INFORMATION ia{}, ib{};
-  return identity(a, ia) && identity(b, ib) &&
-         ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
-         ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
+bool same_name(std::string_view a, std::string_view b) {
+  // Windows compares names without regard to case, as CompareStringOrdinal
+  // with ignore-case does.
+  const std::wstring wa = utf16(std::string(a)), wb = utf16(std::string(b));
+  return ::CompareStringOrdinal(wa.c_str(), static_cast<int>(wa.size()), wb.c_str(),
+                                static_cast<int>(wb.size()), TRUE) == CSTR_EQUAL;
 }
+
+size_t name_length(std::string_view name) { return utf16(std::string(name)).size(); }
+
+size_t longest_name(const std::string&) { return 255; }

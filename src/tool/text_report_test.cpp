@@ -221,3 +221,45 @@ TEST(Resa, SummaryCountsErrorsAndWarnings) {
 }
 
 }  // namespace
+
+namespace {
+
+// A line far wider than a terminal is quoted as a window of 200 columns
+// around the caret, "…" standing for each side cut off; the caret stays
+// under the field, tabs keep their stops.
+TEST(Resa, QuotesAWindowOfALongLineAroundTheCaret) {
+  struct caso {
+    const char* nome;
+    std::string riga;
+    uint32_t inizio;
+    std::string citazione;  // the quoted text after " | "
+    size_t caret;           // its column after " | "
+  };
+  const std::string lunga = std::string(50'000, 'x') + "12345" + std::string(50'000, 'y');
+  const caso casi[] = {
+      {"middle", lunga, 50'000,
+       "\u2026" + std::string(100, 'x') + "12345" + std::string(95, 'y') + "\u2026", 101},
+      {"start", lunga, 0, std::string(200, 'x') + "\u2026", 0},
+      {"end", lunga, static_cast<uint32_t>(lunga.size() - 1),
+       "\u2026" + std::string(200, 'y'), 200},
+      {"tab before the window", "\t" + std::string(300, 'z'), 250,
+       "\u2026" + std::string(200, 'z'), 150},
+      {"short line whole", "segnale,\t1060", 9, "segnale,        1060", 16},
+  };
+  for (const caso& c : casi) {
+    documenti_mostrati d{{"L_linea.txt", c.riga}, {"T-.txt", ""}};
+    const std::string testo =
+        resa_testo({a(reperto_id::riga_sconosciuta, documento::linea, c.inizio, 1)}, d,
+                   scenario_state{}, {});
+    const size_t riga = testo.find("\n    1 | ");
+    ASSERT_NE(riga, std::string::npos) << c.nome;
+    const size_t inizio = riga + 9;
+    const size_t fine = testo.find('\n', inizio);
+    EXPECT_EQ(testo.substr(inizio, fine - inizio), c.citazione) << c.nome;
+    const std::string caret = "      | " + std::string(c.caret, ' ') + "^\n";
+    EXPECT_EQ(testo.compare(fine + 1, caret.size(), caret), 0)
+        << c.nome << ": " << testo.substr(fine + 1, caret.size() + 4);
+  }
+}
+
+}  // namespace
