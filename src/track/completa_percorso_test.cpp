@@ -418,6 +418,7 @@ TEST(RuleB, CodePointBeforeTheFirstSignalWithinTwelveCells) {
       {"13 cells: out of reach", 200, 60, 150, {73}, {}, {}, -1},
       {"0 cells: no end board, a signal last", 40, -1, 150, {40}, {}, {39}, -1},
       {"0 cells after the walk's code points", 40, -1, 100, {40}, {}, {38, 39}, -1},
+      {"a signal before the end board is not looked at", 200, 60, 150, {59}, {}, {}, -1},
       {"only the first signal", 200, 60, 150, {63, 66}, {}, {62}, -1},
       {"the cell before taken", 200, 60, 150, {65}, {64}, {63}, -1},
       {"both taken, the next signal not tried", 200, 60, 150, {63, 66}, {62, 61}, {}, 62},
