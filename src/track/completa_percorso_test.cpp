@@ -470,6 +470,7 @@ TEST(Completion, ScanFromCellOneToTheThirdLastInOrder) {
       {"a start board on the second last cell", 60, {}, 59, {}},
       {"a start board on cell 1", 60, {{20, END}}, 1, {9, 17}},
       {"a start board on cell 0", 60, {{20, END}}, 0, {}},
+      {"4 cells: the point before a signal on the last", 3, {{3, SIG}}, 1, {2}},
       // Rule B at 40 places 35 first (and 48 inside), so rule A at 45 finds
       // the signal at 36 with 35 a code point and 34 taken; the other way
       // round, 35 would be rule A's and the window would go on to 33.
