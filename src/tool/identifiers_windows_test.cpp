@@ -23,7 +23,9 @@ TEST(IdentifiersWindows, ANameCannotHoldWhatWindowsForbids) {
       {"a:b", "the train identifier 'a:b' holds ':', which a file name cannot hold"},
       {"a?", "the train identifier 'a?' holds '?', which a file name cannot hold"},
       {"a|b", "the train identifier 'a|b' holds '|', which a file name cannot hold"},
-      {"a\tb", "the train identifier 'a\tb' holds U+0009, which a file name cannot hold"},
+      {"a\tb",
+       "the train identifier 'a\tb' holds the control character U+0009, which a file "
+       "name should not hold"},
       {"Più è", ""},
   };
   for (const Caso& c : casi) {
