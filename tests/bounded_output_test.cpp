@@ -25,6 +25,13 @@ std::string unknown_rows(int n) {
   return out + "[fine]\r\n";
 }
 
+size_t count_of(const std::string& text, const std::string& what) {
+  size_t n = 0;
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+    ++n;
+  return n;
+}
+
 class Bounded : public ::testing::Test {
  protected:
   void write(int rows) {
@@ -38,11 +45,7 @@ TEST_F(Bounded, WarningsOfOneKindAreFoldedPastAFewInADocument) {
   write(1000);
   esito_tool r = esegui(d.path(), {"check", "L_linea.txt", "L_T-.txt"});
   EXPECT_EQ(r.stato, 0) << r.err;
-  size_t shown = 0;
-  for (size_t at = r.err.find("[-Wunknown-row]"); at != std::string::npos;
-       at = r.err.find("[-Wunknown-row]", at + 1))
-    ++shown;
-  EXPECT_EQ(shown, 5u) << r.err;
+  EXPECT_EQ(count_of(r.err, "[-Wunknown-row]"), 5u) << r.err;
   EXPECT_NE(
       r.err.find("L_T-.txt:7:1: warning: line matches no row and is ignored (and 995 "
                  "more like it in this document) [-Wunknown-row]"),
@@ -74,11 +77,7 @@ TEST_F(Bounded, LimitsCapWhatIsShownAndCountWhatIsLeftOut) {
     std::vector<std::string> args = {"check", "L_linea.txt", "L_T-.txt"};
     args.insert(args.end(), c.options.begin(), c.options.end());
     const esito_tool r = esegui(d.path(), args);
-    size_t shown = 0;
-    for (size_t at = r.err.find("Wunknown-row]"); at != std::string::npos;
-         at = r.err.find("Wunknown-row]", at + 1))
-      ++shown;
-    EXPECT_EQ(shown, c.shown) << r.err;
+    EXPECT_EQ(count_of(r.err, "Wunknown-row]"), c.shown) << r.err;
     if (c.note.empty()) {
       EXPECT_EQ(r.err.find("not shown"), std::string::npos) << r.err;
     } else {

@@ -86,6 +86,10 @@ bool writer_comes(int fd, std::string& first) {
   return false;
 }
 
+file_id id_of(const struct stat& st) {
+  return {true, static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
+}
+
 std::string mebibytes(uint64_t bytes) { return std::to_string(bytes >> 20) + " MiB"; }
 
 }  // namespace
@@ -106,7 +110,7 @@ void remove_temporary_files_on_interrupt() {
 file_id entry_id(const std::string& path) {
   struct stat st {};
   if (::lstat(path.c_str(), &st) != 0) return {};
-  return {true, static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
+  return id_of(st);
 }
 
 Status write_at(const file_out& f, uint64_t offset, std::string_view bytes) {
@@ -210,10 +214,7 @@ Status read_file(const std::string& path, std::string& bytes, const read_limits&
   if (!is_pipe && static_cast<uint64_t>(st.st_size) > limits.max_bytes) {
     return refuse("larger than the limit of " + mebibytes(limits.max_bytes));
   }
-  if (limits.id != nullptr) {
-    *limits.id = {true, static_cast<uint64_t>(st.st_dev),
-                  static_cast<uint64_t>(st.st_ino)};
-  }
+  if (limits.id != nullptr) *limits.id = id_of(st);
   // A pipe that has no writer yet is given a moment for one to come (a
   // writer started just before us may not have opened it yet); one that
   // has a writer is then read waiting for its data, however slow.
