@@ -403,8 +403,9 @@ TEST_F(Hostile, AnInterruptWhileWritingLeavesNoTemporaryFileAndKeepsTheOldFiles)
 // temporary is complete and not yet renamed. Returns the wait status, and in
 // `temporaries_then` what was beside the outputs at that moment; -1 when the
 // program ended before its nth rename.
-int interrupt_before_rename(const std::string& program, const std::string& folder, int nth,
-                            int signal_number, std::vector<std::string>& temporaries_then) {
+int interrupt_before_rename(const std::string& program, const std::string& folder,
+                            int nth, int signal_number,
+                            std::vector<std::string>& temporaries_then) {
   char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -421,14 +422,16 @@ int interrupt_before_rename(const std::string& program, const std::string& folde
   // Under the sanitizers the preloaded library comes before their runtime.
   const char* asan = std::getenv("ASAN_OPTIONS");
   words.push_back(std::string("ASAN_OPTIONS=") + (asan != nullptr ? asan : "") +
-                  (asan != nullptr && *asan != 0 ? ":" : "") + "verify_asan_link_order=0");
+                  (asan != nullptr && *asan != 0 ? ":" : "") +
+                  "verify_asan_link_order=0");
   std::vector<char*> env;
   for (std::string& w : words) env.push_back(w.data());
   env.push_back(nullptr);
   const std::string here = fs::current_path().string();
   fs::current_path(folder);
   pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, env.data());
+  const int spawned =
+      posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, env.data());
   fs::current_path(here);
   posix_spawn_file_actions_destroy(&actions);
   if (spawned != 0) return -2;
@@ -455,8 +458,8 @@ TEST_F(Hostile, TheOneShotProgramRemovesItsTemporaryFilesOnAnInterrupt) {
   // files: an interrupt before each of those leaves no temporary behind.
   for (int nth : {1, 6, 7, 8}) {
     std::vector<std::string> then;
-    const int status = interrupt_before_rename(d.file("run/scenario_build"), d.file("run"),
-                                               nth, SIGTERM, then);
+    const int status = interrupt_before_rename(d.file("run/scenario_build"),
+                                               d.file("run"), nth, SIGTERM, then);
     ASSERT_GE(status, 0) << "file " << nth << ": the run ended before its rename";
     EXPECT_EQ(then.size(), 1u) << "file " << nth << ": one temporary in place";
     ASSERT_TRUE(WIFSIGNALED(status)) << "file " << nth;
