@@ -30,11 +30,11 @@
 
 #include "format/layout.h"
 #include "format/records.h"
-#include "tool/binary_input.h"
-#include "tool/diff_view.h"
-#include "tool/dump_view.h"
-#include "tool/encoding.h"
-#include "tool/json_output.h"
+#include "tool/inspect/binary_input.h"
+#include "tool/inspect/diff_view.h"
+#include "tool/inspect/dump_view.h"
+#include "tool/platform/encoding.h"
+#include "tool/platform/json_output.h"
 #include "track/binary_files.h"
 
 namespace decoder_check {

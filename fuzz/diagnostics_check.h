@@ -14,9 +14,9 @@
 #include <string_view>
 #include <vector>
 
-#include "tool/encoding.h"
-#include "tool/machine_report.h"
-#include "tool/text_report.h"
+#include "tool/platform/encoding.h"
+#include "tool/diagnostics/machine_report.h"
+#include "tool/diagnostics/text_report.h"
 #include "tool_case.h"
 
 namespace diagnostics_check {

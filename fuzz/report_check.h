@@ -20,9 +20,9 @@
 #include <string_view>
 #include <vector>
 
-#include "tool/encoding.h"
-#include "tool/report_assets.h"
-#include "tool/report_pages.h"
+#include "tool/platform/encoding.h"
+#include "tool/report/report_assets.h"
+#include "tool/report/report_pages.h"
 #include "tool_case.h"
 
 namespace report_check {

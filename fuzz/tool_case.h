@@ -14,8 +14,8 @@
 
 #include "build_check.h"
 #include "scenario/findings.h"
-#include "tool/in_memory_build.h"
-#include "tool/options.h"
+#include "tool/session/in_memory_build.h"
+#include "tool/session/options.h"
 
 namespace tool_case {
 

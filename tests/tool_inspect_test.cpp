@@ -15,7 +15,7 @@
 #include "scenario/scenario_state.h"
 #include "support/temp_folder.h"
 #include "support/tool_run.h"
-#include "tool/encoding.h"
+#include "tool/platform/encoding.h"
 #include "track/memorizza_percorso.h"
 
 namespace {

@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+// The length of track one cell stands for, in metres.
+inline constexpr int64_t metri_cella = 50;
+
 // One 50 m track cell. Field order and widths are those of the track file.
 struct cella {
   uint8_t codice = 0;  // what stands here: 0 nothing, 1 signal, ... 14 sign

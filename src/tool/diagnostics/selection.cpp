@@ -1,0 +1,82 @@
+#include "tool/diagnostics/selection.h"
+
+#include <algorithm>
+#include <string>
+
+gravita gravita_mostrata(const reperto& r, const regole_avvisi& regole) {
+  const gravita g = descrivi(r.id).livello;
+  return g == gravita::avviso && regole.come_errori ? gravita::errore : g;
+}
+
+std::vector<reperto> filtra_avvisi(const std::vector<reperto>& reperti,
+                                   const regole_avvisi& regole) {
+  std::vector<reperto> out;
+  for (const reperto& r : reperti) {
+    if (std::find(regole.spenti.begin(), regole.spenti.end(), r.id) ==
+        regole.spenti.end())
+      out.push_back(r);
+  }
+  return out;
+}
+
+std::string etichetta(const reperto& r, const regole_avvisi& regole) {
+  const descrizione_reperto& d = descrivi(r.id);
+  if (d.livello == gravita::avviso) {
+    return std::string(regole.come_errori ? "-Werror,-W" : "-W").append(d.nome);
+  }
+  return d.codice != 0 ? std::to_string(d.codice) : "";
+}
+
+conteggio_reperti conta_reperti(const std::vector<reperto>& reperti,
+                                const regole_avvisi& regole) {
+  conteggio_reperti c;
+  for (const reperto& r : reperti) {
+    // A finding counts for itself and for those folded into it.
+    const int n = 1 + r.simili;
+    switch (gravita_mostrata(r, regole)) {
+      case gravita::errore:
+        c.errori += n;
+        break;
+      case gravita::avviso:
+        c.avvisi += n;
+        break;
+      case gravita::nota:
+        c.note += n;
+        break;
+    }
+  }
+  return c;
+}
+
+std::string_view parola_gravita(gravita g) {
+  switch (g) {
+    case gravita::errore:
+      return "error";
+    case gravita::avviso:
+      return "warning";
+    case gravita::nota:
+      break;
+  }
+  return "note";
+}
+
+reperti_scelti scegli_reperti(const std::vector<reperto>& reperti,
+                              const regole_avvisi& regole, const limiti_reperti& limiti) {
+  reperti_scelti out;
+  int errori = 0, avvisi = 0;
+  for (const reperto& r : reperti) {
+    const gravita g = gravita_mostrata(r, regole);
+    int* visti = g == gravita::errore   ? &errori
+                 : g == gravita::avviso ? &avvisi
+                                        : nullptr;
+    const int limite = g == gravita::errore ? limiti.errori : limiti.avvisi;
+    if (visti != nullptr && limite > 0 && *visti >= limite) {
+      int& omessi = g == gravita::errore ? out.omessi.errori : out.omessi.avvisi;
+      omessi += 1 + r.simili;
+      continue;
+    }
+    if (visti != nullptr) ++*visti;
+    out.mostrati.push_back(r);
+  }
+  return out;
+}

@@ -1,0 +1,44 @@
+#include "tool/diagnostics/source_rows.h"
+
+#include <limits>
+
+#include "reader/field_reader.h"
+#include "reader/keywords.h"
+#include "tool/diagnostics/line_table.h"
+
+righe_sorgente indicizza_righe(documento doc, std::string_view testo) {
+  righe_sorgente out;
+  const tabella_righe t = crea_tabella_righe(testo);
+  bool generale = false;  // the reader ignores what comes before it
+  for (uint32_t n = 1; n <= t.inizi.size(); ++n) {
+    const std::string_view riga = testo_riga(t, testo, n);
+    field_reader r{riga, 0, doc};
+    if (riga.empty()) continue;
+    riga_indicizzata voce;
+    voce.parola = read_text(r);
+    voce.riga = {doc, t.inizi[n - 1], static_cast<uint32_t>(riga.size())};
+    if (!generale) {
+      generale = contiene_nc(voce.parola, "[generale]");
+      if (!generale) continue;
+    }
+    if (!at_end(r)) {
+      try {
+        voce.numero = read_number(r, std::numeric_limits<int64_t>::min(),
+                                  std::numeric_limits<int64_t>::max());
+      } catch (const reading_failure&) {
+        // Not a number: a row without a position.
+      }
+    }
+    out.righe.push_back(voce);
+  }
+  return out;
+}
+
+std::vector<const riga_indicizzata*> righe_con(const righe_sorgente& r,
+                                               std::string_view parola) {
+  std::vector<const riga_indicizzata*> out;
+  for (const riga_indicizzata& v : r.righe) {
+    if (contiene_nc(v.parola, parola)) out.push_back(&v);
+  }
+  return out;
+}
