@@ -9,11 +9,12 @@ cd "$(dirname "$0")/.."
 
 packages=(
   # The programs: compiler and build, the tool's command line and JSON, the
-  # desktop window's toolkit, the live page's HTTP server.
+  # desktop window's toolkit, and an HTTP server library for the live page
+  # (not used yet).
   g++ cmake libcli11-dev nlohmann-json3-dev libfltk1.3-dev libcpp-httplib-dev
   # The tests: GoogleTest, the report's reader (xmllint and libxml2), the
   # Debian package's tools, the terminal (script) and privilege (setpriv)
-  # tools of the program tests, the editor of the editor tests.
+  # tools of the program tests, and the editor that editor tests will drive.
   libgtest-dev libgmock-dev libxml2-utils libxml2-dev dpkg-dev bsdutils util-linux neovim
   # desktop_window: a virtual display, a window driver, screenshots, text
   # recognition, and a font for the window's label.
