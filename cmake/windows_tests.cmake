@@ -2,8 +2,8 @@
 # run under Wine by the Linux test run: the core's unit tests, the one-shot
 # program's six files and the tool's output against the Linux programs', and
 # the window and the box on a virtual display. Where MinGW-w64, GoogleTest's
-# sources or Wine are missing, one test says so: a skip on a developer's
-# machine, a failure in CI.
+# sources or Wine are missing (scripts/setup.sh installs them), one test says
+# so: a skip on a developer's machine, a failure in CI.
 option(SCENARIO_WINDOWS_TESTS "Cross-build the Windows programs and test them under Wine" ON)
 if(NOT SCENARIO_WINDOWS_TESTS)
   return()
@@ -28,7 +28,7 @@ if(missing)
   list(JOIN missing ", " missing)
   message(STATUS "Windows tests will be skipped: ${missing} not found")
   add_test(NAME windows
-    COMMAND bash ${checks}/missing.sh "${missing} not found; install and reconfigure")
+    COMMAND bash ${checks}/missing.sh "${missing} not found; run scripts/setup.sh and reconfigure")
   set_tests_properties(windows PROPERTIES SKIP_RETURN_CODE 77)
   return()
 endif()

@@ -6,27 +6,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# gcovr, and the npm packages without which the SARIF and report page checks
+# would skip and the code only they run would count as untested.
 bash scripts/setup.sh
-if ! dpkg -s gcovr 2>/dev/null | grep -q '^Status: install ok installed'; then
-  echo "coverage: installing gcovr"
-  sudo=()
-  if [ "$(id -u)" -ne 0 ]; then
-    sudo=(sudo)
-  fi
-  "${sudo[@]}" apt-get update -q
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends gcovr
-fi
-
-# The SARIF and report page checks skip without their npm packages, and the
-# code only they run would then count as untested.
-if command -v npm >/dev/null 2>&1; then
-  for dir in tests/sarif tests/browser; do
-    if [ ! -d "$dir/node_modules" ]; then
-      echo "coverage: npm ci in $dir"
-      npm ci --prefix "$dir" --no-audit --no-fund
-    fi
-  done
-fi
 
 build=build/coverage
 cmake --preset coverage

@@ -23,7 +23,7 @@ skip() {
 build=$1
 built=$2
 for tool in cpack dpkg-deb dpkg-shlibdeps; do
-  command -v "$tool" >/dev/null || skip "$tool not found (apt-get install cmake dpkg-dev)"
+  command -v "$tool" >/dev/null || skip "$tool not found (run scripts/setup.sh)"
 done
 
 work=$(mktemp -d)

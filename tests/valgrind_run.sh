@@ -6,7 +6,7 @@
 #   tests/valgrind_run.sh build/release/scenario_build
 set -euo pipefail
 program="$(realpath "${1:?usage: tests/valgrind_run.sh PROGRAM}")"
-command -v valgrind >/dev/null || { echo "valgrind_run: valgrind not found (apt-get install valgrind)" >&2; exit 2; }
+command -v valgrind >/dev/null || { echo "valgrind_run: valgrind not found (run scripts/setup.sh)" >&2; exit 2; }
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 cp "$program" "$work/scenario_build"

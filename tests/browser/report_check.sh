@@ -2,7 +2,7 @@
 # The report page in a real browser: Debian's Chromium, headless, driven by
 # playwright-core (report_check.mjs). Skipped (status 77) on a machine
 # without the browser, Node.js or the driver, except in CI (CI=true), where
-# a missing piece is a failure: .ci/run installs them.
+# a missing piece is a failure: scripts/setup.sh installs them.
 #
 #   report_check.sh SCENARIO_TOOL SCREENSHOT_FOLDER
 set -u
@@ -18,9 +18,9 @@ missing() {
 }
 
 chromium=${SCENARIO_CHROMIUM:-/usr/bin/chromium}
-[ -x "$chromium" ] || missing "no browser at $chromium (apt-get install chromium)"
-command -v node >/dev/null 2>&1 || missing "Node.js is not installed (apt-get install nodejs npm)"
+[ -x "$chromium" ] || missing "no browser at $chromium (run scripts/setup.sh)"
+command -v node >/dev/null 2>&1 || missing "Node.js is not installed (run scripts/setup.sh)"
 [ -f "$here/node_modules/playwright-core/package.json" ] ||
-  missing "playwright-core is not installed (npm ci --prefix tests/browser)"
+  missing "playwright-core is not installed (run scripts/setup.sh)"
 
 exec node "$here/report_check.mjs" "$1" "$2" "$chromium"

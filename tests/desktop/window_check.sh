@@ -24,11 +24,11 @@ fail() {
   exit 1
 }
 
-[[ $# -eq 2 ]] || skip "built without FLTK; install libfltk1.3-dev and reconfigure"
+[[ $# -eq 2 ]] || skip "built without FLTK; run scripts/setup.sh and reconfigure"
 probe=$1
 shots=$2
 
-needs="apt-get install xvfb xdotool imagemagick tesseract-ocr"
+needs="scripts/setup.sh installs it"
 for tool in Xvfb xdotool import identify tesseract; do
   command -v "$tool" >/dev/null || skip "$tool not found ($needs)"
 done

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The tool's SARIF output, for documents with an error, a note and
 # warnings, checked against the SARIF 2.1.0 schema; its JSON output says the
-# same. Needs Node.js and `npm ci` in this folder (.ci/run does it); skips
+# same. Needs Node.js and `npm ci` in this folder (scripts/setup.sh does both); skips
 # (77) without them, except in CI.
 #   sarif_check.sh SCENARIO_TOOL
 set -uo pipefail
@@ -11,8 +11,8 @@ skip() {
   if [[ -n ${CI:-} ]]; then echo "sarif_check: $1 (required in CI)"; exit 1; fi
   echo "sarif_check: skipped: $1"; exit 77
 }
-command -v node >/dev/null || skip "node not found"
-[[ -d $here/node_modules/ajv ]] || skip "run 'npm ci' in tests/sarif first"
+command -v node >/dev/null || skip "node not found (run scripts/setup.sh)"
+[[ -d $here/node_modules/ajv ]] || skip "ajv not installed in tests/sarif (run scripts/setup.sh)"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT

@@ -11,7 +11,7 @@ source "$(dirname "$0")/wine.sh"
 [[ $# -eq 2 ]] || fail "usage: package_check.sh WINDOWS_BUILD_FOLDER LINUX_PROGRAM"
 build=$1
 for tool in cpack unzip x86_64-w64-mingw32-objdump; do
-  command -v "$tool" >/dev/null || skip "$tool not found"
+  command -v "$tool" >/dev/null || skip "$tool not found (run scripts/setup.sh)"
 done
 
 work=$(mktemp -d)

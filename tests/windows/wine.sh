@@ -17,7 +17,7 @@ fail() {
 }
 
 [[ -n ${WINE:-} && -x ${WINE:-} ]] ||
-  skip "Wine not found (apt-get install wine64, then reconfigure)"
+  skip "Wine not found (run scripts/setup.sh, then reconfigure)"
 [[ -n ${WINEPREFIX:-} ]] || fail "WINEPREFIX is not set"
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineserver=$(dirname "$WINE")/wineserver
