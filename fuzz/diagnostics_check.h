@@ -109,11 +109,13 @@ inline std::vector<std::string> run_case(const uint8_t* data, size_t size) {
     return d == documento::linea ? righe_linea : righe_treno;
   };
 
-  const std::string testo = resa_testo(c.reperti, docs, c.st, {false, c.regole});
+  const std::vector<rendered_diagnostic> resi =
+      render_findings(c.reperti, docs, c.st, c.regole);
+  const std::string testo = resa_testo(resi, {false});
   nlohmann::json j, s;
   try {
-    j = nlohmann::json::parse(resa_json(c.reperti, docs, c.st, c.regole));
-    s = nlohmann::json::parse(resa_sarif(c.reperti, docs, c.st, c.regole));
+    j = nlohmann::json::parse(resa_json(resi));
+    s = nlohmann::json::parse(resa_sarif(resi));
   } catch (const std::exception& e) {
     return {std::string("JSON or SARIF not made or not well-formed: ") + e.what()};
   }

@@ -12,21 +12,19 @@ int mostra_reperti(const opzioni_build& o, const costruzione_in_memoria& c) {
   const std::string perche = perche_fermata(c);
   if (!perche.empty()) avvisa("error: " + perche);
   const documenti_mostrati documenti = c.documenti(o);
+  source_index sorgenti(documenti);
+  const diagnostic_renderer renderer(sorgenti, c.st, c.regole);
   const reperti_scelti scelti =
       scegli_reperti(c.reperti, c.regole, {o.limite_errori, o.limite_avvisi});
   if (o.formato == "json") {
-    return stampa(resa_json(scelti.mostrati, documenti, c.st, c.regole, scelti.omessi),
-                  uscita::ok);
+    return stampa(resa_json(renderer.render(scelti.mostrati), scelti.omessi), uscita::ok);
   }
   if (o.formato == "sarif") {
-    return stampa(resa_sarif(scelti.mostrati, documenti, c.st, c.regole, scelti.omessi),
-                  uscita::ok);
+    return stampa(resa_sarif(renderer.render(scelti.mostrati), scelti.omessi), uscita::ok);
   }
   // Each finding goes out as soon as it is rendered.
-  opzioni_testo testo{o.colore, c.regole};
-  testo.riepilogo = false;
-  scrivi_testo(scelti.mostrati, documenti, c.st, testo,
-               [](const std::string& s) { scrivi_su_stderr(s); });
+  for (const reperto& r : scelti.mostrati)
+    scrivi_su_stderr(testo_diagnostica(renderer.render(r), o.colore));
   const conteggio_reperti& omessi = scelti.omessi;
   if (omessi.errori + omessi.avvisi > 0) {
     std::string quanti;

@@ -9,34 +9,18 @@
 #include "tool/cli/commands.h"
 #include "tool/cli/exit_codes.h"
 #include "tool/cli/messages.h"
+#include "tool/diagnostics/message.h"
 #include "tool/diagnostics/selection.h"
 
 namespace {
 
 // Holes of a message as the author reads them in an explanation.
 std::string senza_buchi(std::string_view modello) {
-  std::string out;
-  for (size_t i = 0; i < modello.size(); ++i) {
-    if (modello[i] != '{') {
-      out += modello[i];
-      continue;
-    }
-    const size_t chiusa = modello.find('}', i);
-    if (chiusa == std::string_view::npos) {
-      out += modello.substr(i);
-      break;
-    }
-    const std::string_view buco = modello.substr(i + 1, chiusa - i - 1);
-    if (buco == "km" || buco == "suggerimento" || buco == "altre") {
-      // Optional parts: left out.
-    } else if (buco == "metri") {
-      out += "<metres> m";
-    } else {
-      out += "<" + std::string(buco) + ">";
-    }
-    i = chiusa;
-  }
-  return out;
+  return riempi_modello(modello, [](std::string_view buco) -> std::string {
+    if (buco == "km" || buco == "suggerimento" || buco == "altre") return "";  // optional
+    if (buco == "metri") return "<metres> m";
+    return "<" + std::string(buco) + ">";
+  });
 }
 
 // `testo` in lines of at most `larghezza` characters, each indented by two.

@@ -2,35 +2,40 @@
 
 #include <algorithm>
 
-tabella_righe crea_tabella_righe(std::string_view testo) {
-  tabella_righe t;
-  t.inizi.push_back(0);
-  for (size_t i = 0; i < testo.size(); ++i) {
-    char c = testo[i];
+line_table::line_table(std::string_view text) : text_(text) {
+  starts_.push_back(0);
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
     if (c != '\r' && c != '\n') continue;
-    if (c == '\r' && i + 1 < testo.size() && testo[i + 1] == '\n') ++i;
-    if (i + 1 < testo.size()) t.inizi.push_back(static_cast<uint32_t>(i + 1));
+    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    if (i + 1 < text.size()) starts_.push_back(static_cast<uint32_t>(i + 1));
   }
-  return t;
 }
 
-std::string_view testo_riga(const tabella_righe& t, std::string_view testo,
-                            uint32_t riga) {
-  if (riga == 0 || riga > t.inizi.size()) return {};
-  std::string_view resto = testo.substr(t.inizi[riga - 1]);
-  return resto.substr(0, resto.find_first_of("\r\n"));
+std::string_view line_table::line(uint32_t n) const {
+  if (n == 0 || n > starts_.size()) return {};
+  const std::string_view rest = text_.substr(starts_[n - 1]);
+  return rest.substr(0, rest.find_first_of("\r\n"));
 }
 
-punto_testo punto_di(const tabella_righe& t, std::string_view testo, uint32_t offset) {
-  punto_testo p;
-  if (offset >= testo.size()) {
-    p.riga = static_cast<uint32_t>(t.inizi.size());
-    p.colonna = static_cast<uint32_t>(testo_riga(t, testo, p.riga).size()) + 1;
+text_point line_table::point(uint32_t offset) const {
+  text_point p;
+  if (offset >= text_.size()) {
+    p.line = static_cast<uint32_t>(starts_.size());
+    p.column = static_cast<uint32_t>(line(p.line).size()) + 1;
     return p;
   }
   // The last line start at or before the offset.
-  auto dopo = std::upper_bound(t.inizi.begin(), t.inizi.end(), offset);
-  p.riga = static_cast<uint32_t>(dopo - t.inizi.begin());
-  p.colonna = offset - t.inizi[p.riga - 1] + 1;
+  const auto after = std::upper_bound(starts_.begin(), starts_.end(), offset);
+  p.line = static_cast<uint32_t>(after - starts_.begin());
+  p.column = offset - starts_[p.line - 1] + 1;
   return p;
+}
+
+const line_table* source_index::lines(documento d) {
+  const documento_mostrato* doc = document(d);
+  if (doc == nullptr) return nullptr;
+  std::optional<line_table>& t = d == documento::linea ? line_ : train_;
+  if (!t) t.emplace(doc->testo);
+  return &*t;
 }

@@ -3,10 +3,6 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
-#include "scenario/scenario_state.h"
-#include "tool/diagnostics/kilometric.h"
-#include "tool/diagnostics/line_table.h"
-#include "tool/diagnostics/message.h"
 #include "tool/platform/encoding.h"
 #include "tool/platform/system.h"
 
@@ -14,43 +10,14 @@ using json = nlohmann::ordered_json;
 
 namespace {
 
-// A place as lines and columns of its document. The end is the byte after
-// the span (the start for an empty span).
-struct posizione {
-  std::string file;
-  bool ha_testo = false;
-  punto_testo inizio, fine;
-  uint32_t offset = 0, lunghezza = 0;
-};
-
-struct indici {
-  const documenti_mostrati& documenti;
-  std::optional<tabella_righe> linea, treno;
-
-  std::optional<posizione> di(const luogo& l) {
-    const documento_mostrato* d = documenti.di(l.doc);
-    if (d == nullptr) return std::nullopt;
-    posizione p;
-    p.file = utf8_valido(d->nome);
-    p.offset = l.inizio;
-    p.lunghezza = l.lunghezza;
-    std::optional<tabella_righe>& t = l.doc == documento::linea ? linea : treno;
-    if (!t) t = crea_tabella_righe(d->testo);
-    p.ha_testo = true;
-    p.inizio = punto_di(*t, d->testo, l.inizio);
-    p.fine = punto_di(*t, d->testo, l.inizio + l.lunghezza);
-    return p;
-  }
-};
-
-json luogo_json(const posizione& p) {
-  return {{"file", p.file},
-          {"line", p.inizio.riga},
-          {"column", p.inizio.colonna},
-          {"end_line", p.fine.riga},
-          {"end_column", p.fine.colonna},
+json luogo_json(const rendered_place& p) {
+  return {{"file", utf8_valido(p.file)},
+          {"line", p.start.line},
+          {"column", p.start.column},
+          {"end_line", p.end.line},
+          {"end_column", p.end.column},
           {"offset", p.offset},
-          {"length", p.lunghezza}};
+          {"length", p.length}};
 }
 
 std::string_view livello_sarif(gravita g) {
@@ -65,15 +32,17 @@ std::string_view livello_sarif(gravita g) {
   return "note";
 }
 
-json fisica(const posizione& p) {
-  json region = {{"startLine", p.inizio.riga}, {"startColumn", p.inizio.colonna}};
-  // A span on one line ends at its end column; a longer one at its start
-  // line's end is not known here, so only the start is given.
-  if (p.fine.riga == p.inizio.riga && p.fine.colonna > p.inizio.colonna) {
-    region["endColumn"] = p.fine.colonna;
+json fisica(const rendered_place& p) {
+  json region = {{"startLine", p.start.line}, {"startColumn", p.start.column}};
+  // A span that is not empty ends where it ends, on its line or a later one.
+  if (p.end.line > p.start.line ||
+      (p.end.line == p.start.line && p.end.column > p.start.column)) {
+    region["endLine"] = p.end.line;
+    region["endColumn"] = p.end.column;
   }
   return {{"physicalLocation",
-           {{"artifactLocation", {{"uri", uri_di(p.file)}}}, {"region", region}}}};
+           {{"artifactLocation", {{"uri", uri_di(utf8_valido(p.file))}}},
+            {"region", region}}}};
 }
 
 }  // namespace
@@ -103,38 +72,28 @@ std::string uri_di(const std::string& percorso) {
   return out;
 }
 
-std::string resa_json(const std::vector<reperto>& reperti,
-                      const documenti_mostrati& documenti, const scenario_state& st,
-                      const regole_avvisi& regole, const conteggio_reperti& omessi) {
-  indici ix{documenti, {}, {}};
+std::string resa_json(const std::vector<rendered_diagnostic>& diagnostiche,
+                      const conteggio_reperti& omessi) {
   json lista = json::array();
-  for (const reperto& r : reperti) {
-    const descrizione_reperto& d = descrivi(r.id);
-    const std::optional<posizione> p = ix.di(r.dove);
-    json j = {{"severity", parola_gravita(gravita_mostrata(r, regole))},
-              {"name", d.nome},
-              {"code", d.codice},
-              {"message",
-               utf8_valido(componi_messaggio(r, st.elementi, p ? p->inizio.riga : 0))}};
-    if (p) {
-      j["location"] = luogo_json(*p);
-    } else {
-      j["location"] = nullptr;
-    }
-    if (r.cella >= 0) j["cell"] = r.cella;
-    if (const std::optional<int64_t> m = metri_di(r)) {
-      j["metres"] = *m;
-      if (const std::optional<int64_t> km = progressiva_di(st.elementi, *m))
-        j["km"] = formato_km(*km);
+  for (const rendered_diagnostic& d : diagnostiche) {
+    json j = {{"severity", parola_gravita(d.severity)},
+              {"name", d.name},
+              {"code", d.code},
+              {"message", utf8_valido(d.message)}};
+    j["location"] = d.place ? luogo_json(*d.place) : json(nullptr);
+    if (d.cell >= 0) j["cell"] = d.cell;
+    if (d.metres) {
+      j["metres"] = *d.metres;
+      if (!d.km.empty()) j["km"] = d.km;
     }
     json note = json::array();
-    if (const std::optional<posizione> o = ix.di(r.origine)) {
-      note.push_back({{"message", testo_nota(r)}, {"location", luogo_json(*o)}});
+    for (const rendered_note& n : d.notes) {
+      if (n.place) note.push_back({{"message", n.message}, {"location", luogo_json(*n.place)}});
     }
     j["notes"] = note;
     lista.push_back(j);
   }
-  const conteggio_reperti c = conta_reperti(reperti, regole);
+  const conteggio_reperti c = count(diagnostiche);
   json out = {{"version", 1},
               {"diagnostics", lista},
               {"errors", c.errori + omessi.errori},
@@ -144,9 +103,8 @@ std::string resa_json(const std::vector<reperto>& reperti,
   return out.dump(2) + "\n";
 }
 
-std::string resa_sarif(const std::vector<reperto>& reperti,
-                       const documenti_mostrati& documenti, const scenario_state& st,
-                       const regole_avvisi& regole, const conteggio_reperti& omessi) {
+std::string resa_sarif(const std::vector<rendered_diagnostic>& diagnostiche,
+                       const conteggio_reperti& omessi) {
   json rules = json::array();
   for (size_t i = 0; i < static_cast<size_t>(reperto_id::numero); ++i) {
     const descrizione_reperto& d = descrivi(static_cast<reperto_id>(i));
@@ -157,23 +115,22 @@ std::string resa_sarif(const std::vector<reperto>& reperti,
     if (d.codice != 0) regola["properties"] = {{"statusCode", d.codice}};
     rules.push_back(regola);
   }
-  indici ix{documenti, {}, {}};
   json results = json::array();
-  for (const reperto& r : reperti) {
-    const std::optional<posizione> p = ix.di(r.dove);
-    json risultato = {{"ruleId", descrivi(r.id).nome},
-                      {"ruleIndex", static_cast<size_t>(r.id)},
-                      {"level", livello_sarif(gravita_mostrata(r, regole))},
-                      {"message",
-                       {{"text", utf8_valido(componi_messaggio(
-                                     r, st.elementi, p ? p->inizio.riga : 0))}}}};
-    if (p) risultato["locations"] = json::array({fisica(*p)});
-    if (const std::optional<posizione> o = ix.di(r.origine)) {
-      json nota = fisica(*o);
-      nota["id"] = 0;
-      nota["message"] = {{"text", testo_nota(r)}};
-      risultato["relatedLocations"] = json::array({nota});
+  for (const rendered_diagnostic& d : diagnostiche) {
+    json risultato = {{"ruleId", d.name},
+                      {"ruleIndex", static_cast<size_t>(d.id)},
+                      {"level", livello_sarif(d.severity)},
+                      {"message", {{"text", utf8_valido(d.message)}}}};
+    if (d.place) risultato["locations"] = json::array({fisica(*d.place)});
+    json correlati = json::array();
+    for (const rendered_note& n : d.notes) {
+      if (!n.place) continue;
+      json nota = fisica(*n.place);
+      nota["id"] = correlati.size();
+      nota["message"] = {{"text", n.message}};
+      correlati.push_back(nota);
     }
+    if (!correlati.empty()) risultato["relatedLocations"] = correlati;
     results.push_back(risultato);
   }
   json out = {{"$schema", "https://json.schemastore.org/sarif-2.1.0.json"},

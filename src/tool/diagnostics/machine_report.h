@@ -6,10 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "scenario/findings.h"
-#include "tool/diagnostics/selection.h"
-
-struct scenario_state;
+#include "tool/diagnostics/rendered.h"
 
 //   {"version": 1, "diagnostics": [{"severity", "name", "code", "message",
 //    "location": {"file", "line", "column", "end_line", "end_column",
@@ -17,17 +14,15 @@ struct scenario_state;
 //    "errors": N, "warnings": N, "not_shown": {"errors": N, "warnings": N}}
 // The counts take in `omessi`, the findings left out by the limits; file
 // names and messages are made valid UTF-8 (U+FFFD for what is not).
-std::string resa_json(const std::vector<reperto>& reperti,
-                      const documenti_mostrati& documenti, const scenario_state& st,
-                      const regole_avvisi& regole, const conteggio_reperti& omessi = {});
+std::string resa_json(const std::vector<rendered_diagnostic>& diagnostiche,
+                      const conteggio_reperti& omessi = {});
 
 // One run of the tool, a rule for every finding the tool can report (with
 // its explanation), a result for each finding with its physical location
-// and the notes as related locations.
+// and its end, and the notes as related locations.
 // The findings left out by the limits are counted in the run's properties.
-std::string resa_sarif(const std::vector<reperto>& reperti,
-                       const documenti_mostrati& documenti, const scenario_state& st,
-                       const regole_avvisi& regole, const conteggio_reperti& omessi = {});
+std::string resa_sarif(const std::vector<rendered_diagnostic>& diagnostiche,
+                       const conteggio_reperti& omessi = {});
 
 // A path as a URI reference: every byte but the unreserved ones and '/'
 // percent-encoded.

@@ -36,6 +36,25 @@ std::string buco(std::string_view nome, const reperto& r,
 
 }  // namespace
 
+std::string riempi_modello(std::string_view modello,
+                           const std::function<std::string(std::string_view)>& buco) {
+  std::string out;
+  size_t i = 0;
+  while (i < modello.size()) {
+    const size_t aperta = modello.find('{', i);
+    const size_t chiusa =
+        aperta == std::string_view::npos ? aperta : modello.find('}', aperta);
+    if (chiusa == std::string_view::npos) {
+      out.append(modello.substr(i));
+      break;
+    }
+    out.append(modello.substr(i, aperta - i));
+    out.append(buco(modello.substr(aperta + 1, chiusa - aperta - 1)));
+    i = chiusa + 1;
+  }
+  return out;
+}
+
 std::string testo_nota(const reperto& r) {
   if (r.id == reperto_id::stazioni_vicine) return "the previous station is here";
   return "the cell was first taken here";
@@ -50,20 +69,9 @@ std::optional<int64_t> metri_di(const reperto& r) {
 std::string componi_messaggio(const reperto& r,
                               const std::array<elemento, slot::numero>& elementi,
                               uint32_t riga) {
-  std::string_view modello = descrivi(r.id).messaggio;
-  std::string out;
-  size_t i = 0;
-  while (i < modello.size()) {
-    size_t aperta = modello.find('{', i);
-    size_t chiusa = aperta == std::string_view::npos ? aperta : modello.find('}', aperta);
-    if (chiusa == std::string_view::npos) {
-      out.append(modello.substr(i));
-      break;
-    }
-    out.append(modello.substr(i, aperta - i));
-    out.append(buco(modello.substr(aperta + 1, chiusa - aperta - 1), r, elementi, riga));
-    i = chiusa + 1;
-  }
+  std::string out = riempi_modello(descrivi(r.id).messaggio, [&](std::string_view nome) {
+    return buco(nome, r, elementi, riga);
+  });
   if (r.simili > 0) {
     out += " (and " + std::to_string(r.simili) + " more like it in this document)";
   }

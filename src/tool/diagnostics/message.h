@@ -3,8 +3,10 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "format/records.h"
 #include "scenario/findings.h"
@@ -12,11 +14,17 @@
 // The position a finding speaks of, in metres: its own, or its cell's start.
 std::optional<int64_t> metri_di(const reperto& r);
 
-// `riga` is the 1-based line of the finding's place, 0 when it has none. The
-// kilometric progressive comes from the line's entries in `elementi`.
 // The text of the note that points at a finding's `origine`.
 std::string testo_nota(const reperto& r);
 
+// A message template with each hole "{name}" replaced by `buco(name)`; an
+// opening brace without its closing one is kept as written.
+std::string riempi_modello(std::string_view modello,
+                           const std::function<std::string(std::string_view)>& buco);
+
+// The message of `r`: its table template with the holes filled. `riga` is
+// the 1-based line of the finding's place, 0 when it has none. The
+// kilometric progressive comes from the line's entries in `elementi`.
 std::string componi_messaggio(const reperto& r,
                               const std::array<elemento, slot::numero>& elementi,
                               uint32_t riga);

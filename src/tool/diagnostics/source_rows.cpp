@@ -6,17 +6,16 @@
 #include "reader/keywords.h"
 #include "tool/diagnostics/line_table.h"
 
-righe_sorgente indicizza_righe(documento doc, std::string_view testo) {
+righe_sorgente indicizza_righe(documento doc, const line_table& t) {
   righe_sorgente out;
-  const tabella_righe t = crea_tabella_righe(testo);
   bool generale = false;  // the reader ignores what comes before it
-  for (uint32_t n = 1; n <= t.inizi.size(); ++n) {
-    const std::string_view riga = testo_riga(t, testo, n);
+  for (uint32_t n = 1; n <= t.lines(); ++n) {
+    const std::string_view riga = t.line(n);
     field_reader r{riga, 0, doc};
     if (riga.empty()) continue;
     riga_indicizzata voce;
     voce.parola = read_text(r);
-    voce.riga = {doc, t.inizi[n - 1], static_cast<uint32_t>(riga.size())};
+    voce.riga = {doc, t.start(n), static_cast<uint32_t>(riga.size())};
     if (!generale) {
       generale = contiene_nc(voce.parola, "[generale]");
       if (!generale) continue;

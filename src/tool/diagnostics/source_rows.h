@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "scenario/findings.h"
+#include "tool/diagnostics/line_table.h"
 
 struct riga_indicizzata {
   std::string_view parola;        // the keyword field, blanks trimmed
@@ -22,7 +23,7 @@ struct righe_sorgente {
   std::vector<riga_indicizzata> righe;  // document order, from "[generale]" on
 };
 
-righe_sorgente indicizza_righe(documento doc, std::string_view testo);
+righe_sorgente indicizza_righe(documento doc, const line_table& righe);
 
 // The rows whose keyword contains `parola`, ignoring case, in document order.
 std::vector<const riga_indicizzata*> righe_con(const righe_sorgente& r,

@@ -3,9 +3,6 @@
 #include <optional>
 #include <string_view>
 
-#include "scenario/scenario_state.h"
-#include "tool/diagnostics/line_table.h"
-#include "tool/diagnostics/message.h"
 #include "tool/platform/encoding.h"
 
 namespace {
@@ -29,30 +26,6 @@ struct stile {
         break;
     }
     return "\033[1;36m";
-  }
-};
-
-// A document with its line table, made the first time a finding needs it.
-struct documento_indicizzato {
-  const documento_mostrato* doc = nullptr;
-  std::optional<tabella_righe> righe;
-
-  const tabella_righe& tabella() {
-    if (!righe) righe = crea_tabella_righe(doc->testo);
-    return *righe;
-  }
-};
-
-struct contesto {
-  documento_indicizzato linea;
-  documento_indicizzato treno;
-  const scenario_state& st;
-  stile s;
-
-  documento_indicizzato* di(documento d) {
-    if (d == documento::linea) return &linea;
-    if (d == documento::treno) return &treno;
-    return nullptr;
   }
 };
 
@@ -123,21 +96,12 @@ void cita_riga(std::string& out, std::string_view riga, uint32_t numero, size_t 
 }
 
 // One block: the location and message line, then the quoted line.
-void blocco(std::string& out, contesto& c, const luogo& dove, gravita livello,
-            const std::string& messaggio, const std::string& etichetta) {
-  const stile& s = c.s;
-  documento_indicizzato* d = c.di(dove.doc);
-  std::optional<punto_testo> punto;
-  std::string_view riga;
-  size_t inizio = 0;
-  if (d != nullptr) {
-    const tabella_righe& t = d->tabella();
-    punto = punto_di(t, d->doc->testo, dove.inizio);
-    riga = testo_riga(t, d->doc->testo, punto->riga);
-    inizio = punto->colonna - 1;
-    out.append(s.grassetto()).append(controlli_visibili(d->doc->nome));
-    out.append(":").append(std::to_string(punto->riga));
-    out.append(":").append(std::to_string(punto->colonna));
+void blocco(std::string& out, const stile& s, const std::optional<rendered_place>& posto,
+            gravita livello, const std::string& messaggio, const std::string& etichetta) {
+  if (posto) {
+    out.append(s.grassetto()).append(controlli_visibili(posto->file));
+    out.append(":").append(std::to_string(posto->start.line));
+    out.append(":").append(std::to_string(posto->start.column));
   } else {
     out.append(s.grassetto()).append("scenario");
   }
@@ -146,13 +110,10 @@ void blocco(std::string& out, contesto& c, const luogo& dove, gravita livello,
   out.append(s.grassetto()).append(" ").append(messaggio);
   if (!etichetta.empty()) out.append(" [").append(etichetta).append("]");
   out.append(s.fine()).append("\n");
-  if (punto) cita_riga(out, riga, punto->riga, inizio, dove.lunghezza, s);
-}
-
-uint32_t riga_di(contesto& c, const luogo& dove) {
-  documento_indicizzato* d = c.di(dove.doc);
-  if (d == nullptr) return 0;
-  return punto_di(d->tabella(), d->doc->testo, dove.inizio).riga;
+  if (posto) {
+    cita_riga(out, posto->line_text, posto->start.line, posto->start.column - 1,
+              posto->length, s);
+  }
 }
 
 std::string plurale(int n, std::string_view parola) {
@@ -169,27 +130,18 @@ std::string riepilogo(const conteggio_reperti& c) {
   return parti.empty() ? "" : parti + " generated.\n";
 }
 
-void scrivi_testo(const std::vector<reperto>& reperti,
-                  const documenti_mostrati& documenti, const scenario_state& st,
-                  const opzioni_testo& opzioni,
-                  const std::function<void(const std::string&)>& scrivi) {
-  contesto c{{&documenti.linea, {}}, {&documenti.treno, {}}, st, {opzioni.colore}};
+std::string testo_diagnostica(const rendered_diagnostic& d, bool colore) {
+  const stile s{colore};
   std::string out;
-  for (const reperto& r : reperti) {
-    out.clear();
-    blocco(out, c, r.dove, gravita_mostrata(r, opzioni.avvisi),
-           componi_messaggio(r, st.elementi, riga_di(c, r.dove)),
-           etichetta(r, opzioni.avvisi));
-    if (r.origine.esiste()) blocco(out, c, r.origine, gravita::nota, testo_nota(r), "");
-    scrivi(out);
-  }
-  if (opzioni.riepilogo) scrivi(riepilogo(conta_reperti(reperti, opzioni.avvisi)));
+  blocco(out, s, d.place, d.severity, d.message, d.label);
+  for (const rendered_note& n : d.notes) blocco(out, s, n.place, gravita::nota, n.message, "");
+  return out;
 }
 
-std::string resa_testo(const std::vector<reperto>& reperti,
-                       const documenti_mostrati& documenti, const scenario_state& st,
+std::string resa_testo(const std::vector<rendered_diagnostic>& diagnostiche,
                        const opzioni_testo& opzioni) {
   std::string out;
-  scrivi_testo(reperti, documenti, st, opzioni, [&](const std::string& s) { out += s; });
+  for (const rendered_diagnostic& d : diagnostiche) out += testo_diagnostica(d, opzioni.colore);
+  if (opzioni.riepilogo) out += riepilogo(count(diagnostiche));
   return out;
 }

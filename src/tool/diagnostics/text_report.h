@@ -10,36 +10,27 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "scenario/findings.h"
-#include "tool/diagnostics/selection.h"
-
-struct scenario_state;
+#include "tool/diagnostics/rendered.h"
 
 struct opzioni_testo {
-  bool colore = false;     // terminal colours and bold
-  regole_avvisi avvisi{};  // which warnings, and whether as errors
-  bool riepilogo = true;   // end with the summary line
+  bool colore = false;    // terminal colours and bold
+  bool riepilogo = true;  // end with the summary line
 };
 
 // The most columns of a line a finding quotes: a longer line is cut around
 // the caret, "…" standing for each part left out.
 constexpr size_t larghezza_citazione = 200;
 
-// Every finding in the order given, each handed to `scrivi` as soon as it
-// is rendered, then the summary line.
-void scrivi_testo(const std::vector<reperto>& reperti,
-                  const documenti_mostrati& documenti, const scenario_state& st,
-                  const opzioni_testo& opzioni,
-                  const std::function<void(const std::string&)>& scrivi);
+// One diagnostic: its place, severity, message and label, the quoted line
+// with a caret under the span, then each note likewise.
+std::string testo_diagnostica(const rendered_diagnostic& d, bool colore);
 
-// Every finding in the order given, then the summary line; "" when there
-// are no findings. The state gives the line's kilometric progressive.
-std::string resa_testo(const std::vector<reperto>& reperti,
-                       const documenti_mostrati& documenti, const scenario_state& st,
+// Every diagnostic in the order given, then the summary line; "" when there
+// are none.
+std::string resa_testo(const std::vector<rendered_diagnostic>& diagnostiche,
                        const opzioni_testo& opzioni);
 
 // "1 error generated.", "2 errors and 1 warning generated."; "" when there

@@ -55,7 +55,7 @@ TEST_P(Resa, ShowsEachFindingAsCompilersDo) {
   const Caso& c = GetParam();
   documenti_mostrati d{{"dir/L_linea.txt", c.linea}, {"L_T-.txt", c.treno}};
   scenario_state st = con_progressiva();
-  EXPECT_EQ(resa_testo(c.reperti, d, st, {}), c.atteso);
+  EXPECT_EQ(resa_testo(render_findings(c.reperti, d, st), {}), c.atteso);
 }
 
 const std::string riga_segnale = "segnale,   42200,   2, 4\r\n";
@@ -175,9 +175,11 @@ TEST(Resa, KilometricProgressiveOfThePosition) {
   documenti_mostrati d;
   auto messaggio = [&](const scenario_state& st, int32_t metri) {
     std::string t =
-        resa_testo({in_cella(a(reperto_id::segnale_occupato, documento::nessuno, 0, 0),
-                             metri / 50, metri)},
-                   d, st, {});
+        resa_testo(render_findings({in_cella(a(reperto_id::segnale_occupato,
+                                               documento::nessuno, 0, 0),
+                                             metri / 50, metri)},
+                                   d, st),
+                   {});
     return t.substr(0, t.find('\n'));
   };
   scenario_state senza;
@@ -201,8 +203,9 @@ TEST(Resa, KilometricProgressiveOfThePosition) {
 TEST(Resa, ColoursOnlyWhenAsked) {
   documenti_mostrati d{{"L_linea.txt", "ab\r\n"}, {}};
   scenario_state st;
-  std::string t = resa_testo({a(reperto_id::non_numero, documento::linea, 0, 2)}, d, st,
-                             {.colore = true});
+  std::string t = resa_testo(
+      render_findings({a(reperto_id::non_numero, documento::linea, 0, 2)}, d, st),
+      {.colore = true});
   EXPECT_EQ(
       t,
       "\033[1mL_linea.txt:1:1: \033[0m\033[1;31merror:\033[0m\033[1m field is not a "
@@ -249,8 +252,10 @@ TEST(Resa, QuotesAWindowOfALongLineAroundTheCaret) {
   for (const caso& c : casi) {
     documenti_mostrati d{{"L_linea.txt", c.riga}, {"T-.txt", ""}};
     const std::string testo =
-        resa_testo({a(reperto_id::riga_sconosciuta, documento::linea, c.inizio, 1)}, d,
-                   scenario_state{}, {});
+        resa_testo(render_findings({a(reperto_id::riga_sconosciuta, documento::linea,
+                                     c.inizio, 1)},
+                                   d, scenario_state{}),
+                   {});
     const size_t riga = testo.find("\n    1 | ");
     ASSERT_NE(riga, std::string::npos) << c.nome;
     const size_t inizio = riga + 9;

@@ -12,22 +12,6 @@
 
 namespace {
 
-// The source documents with their line tables, made when first needed.
-struct righe_sorgenti {
-  const documenti_mostrati& documenti;
-  std::optional<tabella_righe> linea, treno;
-
-  // The document of `l` and its table; null when `l` names none.
-  const documento_mostrato* documento(const luogo& l, const tabella_righe*& t) {
-    const documento_mostrato* d = documenti.di(l.doc);
-    if (d == nullptr) return nullptr;
-    std::optional<tabella_righe>& tabella = l.doc == documento::linea ? linea : treno;
-    if (!tabella) tabella = crea_tabella_righe(d->testo);
-    t = &*tabella;
-    return d;
-  }
-};
-
 // A source row: the document as named, the line and column of the place,
 // the line's text.
 struct riga_sorgente {
@@ -37,14 +21,12 @@ struct riga_sorgente {
 };
 
 // The row at `l`; none when no row is known.
-std::optional<riga_sorgente> riga_di(righe_sorgenti& r, const luogo& l) {
-  if (!l.esiste()) return std::nullopt;
-  const tabella_righe* t = nullptr;
-  const documento_mostrato* d = r.documento(l, t);
+std::optional<riga_sorgente> riga_di(source_index& r, const luogo& l) {
+  const documento_mostrato* d = r.document(l.doc);
   if (d == nullptr) return std::nullopt;
-  const punto_testo p = punto_di(*t, d->testo, l.inizio);
-  return riga_sorgente{d->nome, p.riga, p.colonna,
-                       std::string(testo_riga(*t, d->testo, p.riga))};
+  const line_table& t = *r.lines(l.doc);
+  const text_point p = t.point(l.inizio);
+  return riga_sorgente{d->nome, p.line, p.column, std::string(t.line(p.line))};
 }
 
 // "Vardelia_Corvessa-.txt:126: segnale,   42550, ...".
@@ -75,7 +57,7 @@ void campo(std::string& out, const char* nome, const std::string& valore,
   }
 }
 
-void blame_testo(std::string& out, const costruzione_in_memoria& c, righe_sorgenti& righe,
+void blame_testo(std::string& out, const costruzione_in_memoria& c, source_index& righe,
                  const contesto_celle& x, size_t i) {
   const cella& k = c.st.percorso[i];
   const provenienza_cella p =
@@ -114,7 +96,7 @@ void blame_testo(std::string& out, const costruzione_in_memoria& c, righe_sorgen
   campo(out, "adhesion", std::to_string(k.aderenza), riga_di(righe, p.aderenza), true);
 }
 
-json blame_json(const costruzione_in_memoria& c, righe_sorgenti& righe,
+json blame_json(const costruzione_in_memoria& c, source_index& righe,
                 const contesto_celle& x, size_t i) {
   const provenienza_cella p =
       i < c.provenienza.size() ? c.provenienza[i] : provenienza_cella{};
@@ -154,7 +136,7 @@ bool posto_dopo(uint8_t codice) {
 std::string resa_blame(const costruzione_in_memoria& c,
                        const documenti_mostrati& documenti, const richiesta_blame& q) {
   const auto& celle = c.st.percorso;
-  righe_sorgenti righe{documenti, {}, {}};
+  source_index righe(documenti);
   contesto_celle x{&c.st.elementi};
 
   std::string out;

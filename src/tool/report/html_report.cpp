@@ -3,8 +3,6 @@
 #include <optional>
 
 #include "scenario/scenario_state.h"
-#include "tool/diagnostics/line_table.h"
-#include "tool/diagnostics/message.h"
 #include "tool/platform/encoding.h"
 #include "tool/report/markup.h"
 #include "tool/report/report_assets.h"
@@ -17,68 +15,42 @@ std::string plurale(size_t n, const char* parola) {
   return std::to_string(n) + " " + parola + (n == 1 ? "" : "s");
 }
 
-// The line tables of both documents, each made once for all the findings.
-struct righe_documenti {
-  const documenti_mostrati& d;
-  std::optional<tabella_righe> linea, treno;
-
-  std::optional<punto_testo> punto(const luogo& l) {
-    const documento_mostrato* doc = d.di(l.doc);
-    if (doc == nullptr) return std::nullopt;
-    std::optional<tabella_righe>& t = l.doc == documento::linea ? linea : treno;
-    if (!t) t = crea_tabella_righe(doc->testo);
-    return punto_di(*t, doc->testo, l.inizio);
-  }
-
-  // "Vardelia_Corvessa-.txt:126:12", with the file as the user typed it.
-  std::string posto_testo(const luogo& l) {
-    const std::optional<punto_testo> p = punto(l);
-    if (!p) return "";
-    return d.di(l.doc)->nome + ":" + std::to_string(p->riga) + ":" +
-           std::to_string(p->colonna);
-  }
-};
-
 void lista_reperti(std::string& out, const contenuto_report& c) {
   out += "<section id=\"reperti\"><h2>Findings of the build</h2>";
-  if (c.reperti->empty() && c.esito_fermo.empty()) {
+  if (c.diagnostiche->empty() && c.esito_fermo.empty()) {
     out +=
         "<p class=\"nota\">The build found nothing wrong with the "
         "documents.</p></section>";
     return;
   }
   out += "<ul class=\"reperti\">";
-  righe_documenti righe{*c.documenti, {}, {}};
   if (!c.esito_fermo.empty()) {
     out += "<li class=\"errore\"><span class=\"gravita\">error:</span> " +
            x(c.esito_fermo) + "</li>";
   }
-  for (const reperto& r : *c.reperti) {
-    const gravita livello = gravita_mostrata(r, c.regole);
-    const char* classe = livello == gravita::errore   ? "errore"
-                         : livello == gravita::avviso ? "avviso"
-                                                      : "nota";
-    const std::string posto = righe.posto_testo(r.dove);
-    const std::optional<punto_testo> punto = righe.punto(r.dove);
-    const uint32_t riga = punto ? punto->riga : 0;
+  for (const rendered_diagnostic& d : *c.diagnostiche) {
+    const char* classe = d.severity == gravita::errore   ? "errore"
+                         : d.severity == gravita::avviso ? "avviso"
+                                                         : "nota";
     out += "<li class=\"" + std::string(classe) + "\">";
-    const std::optional<int64_t> m = metri_di(r);
+    const std::optional<int64_t>& m = d.metres;
     const bool disegnato = m && c.vista->ha_percorso && *m >= 0 && *m <= c.vista->fine;
-    if (!posto.empty()) {
+    if (d.place) {
+      const std::string posto = x(place_text(*d.place));
       out += disegnato ? "<a href=\"#profilo\" data-m=\"" + std::to_string(*m) +
-                             "\"><code>" + x(posto) + "</code></a> "
-                       : "<code>" + x(posto) + "</code> ";
+                             "\"><code>" + posto + "</code></a> "
+                       : "<code>" + posto + "</code> ";
     } else if (disegnato) {
       out += "<a href=\"#profilo\" data-m=\"" + std::to_string(*m) + "\">at " +
              std::to_string(*m) + " m</a> ";
     }
-    out += "<span class=\"gravita\">" + std::string(parola_gravita(livello)) +
-           ":</span> " + x(componi_messaggio(r, c.st->elementi, riga));
-    const std::string tra_parentesi = etichetta(r, c.regole);
-    if (!tra_parentesi.empty()) out += " [" + x(tra_parentesi) + "]";
-    if (r.origine.esiste()) {
-      out += "<br/><span class=\"origine\">" + x(testo_nota(r)) + ": <code>" +
-             x(righe.posto_testo(r.origine)) + "</code></span>";
+    out += "<span class=\"gravita\">" + std::string(parola_gravita(d.severity)) +
+           ":</span> " + x(d.message);
+    if (!d.label.empty()) out += " [" + x(d.label) + "]";
+    for (const rendered_note& n : d.notes) {
+      out += "<br/><span class=\"origine\">" + x(n.message);
+      if (n.place) out += ": <code>" + x(place_text(*n.place)) + "</code>";
+      out += "</span>";
     }
     out += "</li>";
   }
@@ -115,7 +87,7 @@ std::string pagina_report(const contenuto_report& c) {
          x(c.treno) + "</span></h1>";
 
   // What the build made of the documents.
-  const conteggio_reperti n = conta_reperti(*c.reperti, c.regole);
+  const conteggio_reperti n = count(*c.diagnostiche);
   out += "<p class=\"sommario\">";
   if (v.ha_percorso) {
     out += "Route " + std::to_string(v.lunghezza) + " m \u00b7 " +

@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "scenario/findings.h"
-#include "tool/diagnostics/selection.h"
+#include "tool/diagnostics/rendered.h"
 #include "tool/report/plan_drawing.h"
 #include "tool/report/route_view.h"
 
@@ -18,13 +17,12 @@ struct contenuto_report {
   std::string linea;  // the identifiers, UTF-8
   std::string treno;
   const documenti_mostrati* documenti = nullptr;
-  const std::vector<reperto>* reperti = nullptr;
+  const std::vector<rendered_diagnostic>* diagnostiche = nullptr;
   const scenario_state* st = nullptr;
   const vista_percorso* vista = nullptr;
   const disegno_pianta* pianta = nullptr;
   std::string profilo;      // the profile's SVG, "" without a track
   std::string esito_fermo;  // why the build stopped, where no finding says it
-  regole_avvisi regole;     // the severities -W gives the findings
 };
 
 std::string pagina_report(const contenuto_report& c);

@@ -41,7 +41,9 @@ void scrivi_report(const temp_folder& d, const std::string& nome,
   c.linea = "<L>";
   c.treno = "T&\x80";
   c.documenti = &documenti;
-  c.reperti = &reperti;
+  const std::vector<rendered_diagnostic> diagnostiche =
+      render_findings(reperti, documenti, st);
+  c.diagnostiche = &diagnostiche;
   c.st = &st;
   c.vista = &v;
   c.pianta = &pianta;

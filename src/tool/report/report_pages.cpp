@@ -18,7 +18,10 @@ std::string documento_svg(const std::string& svg) {
 pagine_report crea_pagine_report(const costruzione_in_memoria& c,
                                  const opzioni_build& lettura, bool svg) {
   const documenti_mostrati documenti = c.documenti(lettura);
-  const vista_percorso vista = crea_vista(c.st, c.reperti, documenti, c.regole);
+  source_index sorgenti(documenti);
+  const std::vector<rendered_diagnostic> diagnostiche =
+      diagnostic_renderer(sorgenti, c.st, c.regole).render(c.reperti);
+  const vista_percorso vista = crea_vista(c.st, diagnostiche, sorgenti);
   const std::string titolo = c.id.linea + " / " + c.id.treno;
   // The build keeps the polyline as its stretches; the drawing takes its points.
   const tracciato_t punti = punti_del_tracciato(c.st.tracciato);
@@ -27,13 +30,12 @@ pagine_report crea_pagine_report(const costruzione_in_memoria& c,
   r.linea = c.id.linea;
   r.treno = c.id.treno;
   r.documenti = &documenti;
-  r.reperti = &c.reperti;
+  r.diagnostiche = &diagnostiche;
   r.st = &c.st;
   r.vista = &vista;
   r.pianta = &pianta;
   if (vista.ha_percorso) r.profilo = disegna_profilo(vista, {"Profile: " + titolo, true});
   r.esito_fermo = perche_fermata(c);
-  r.regole = c.regole;
 
   pagine_report out;
   out.pagina = pagina_report(r);

@@ -10,40 +10,29 @@
 #include "scenario/scenario_state.h"
 #include "tool/diagnostics/kilometric.h"
 #include "tool/diagnostics/line_table.h"
-#include "tool/diagnostics/message.h"
 #include "tool/diagnostics/source_rows.h"
 #include "tool/platform/encoding.h"
 
 namespace {
 
-// A document with what the tooltips need of it, made when first asked for.
+// A document's rows by keyword, made when first asked for.
 struct documento_vista {
-  const documento_mostrato* doc = nullptr;
+  source_index* sorgenti = nullptr;
   documento quale = documento::nessuno;
-  std::optional<tabella_righe> tabella;
   std::optional<righe_sorgente> righe;
 
-  const tabella_righe& linee() {
-    if (!tabella) tabella = crea_tabella_righe(doc->testo);
-    return *tabella;
-  }
   const righe_sorgente& indice() {
-    if (!righe) righe = indicizza_righe(quale, doc->testo);
+    if (!righe) righe = indicizza_righe(quale, *sorgenti->lines(quale));
     return *righe;
   }
 };
 
 struct costruttore {
   const scenario_state& st;
+  source_index& sorgenti;
   documento_vista linea;
   documento_vista treno;
   vista_percorso v;
-
-  documento_vista* di(documento d) {
-    if (d == documento::linea) return &linea;
-    if (d == documento::treno) return &treno;
-    return nullptr;
-  }
 
   fonte_riga fonte(const luogo& l) {
     const uint32_t n = numero_riga(l);
@@ -51,8 +40,8 @@ struct costruttore {
   }
 
   uint32_t numero_riga(const luogo& l) {
-    documento_vista* d = di(l.doc);
-    return d == nullptr ? 0 : punto_di(d->linee(), d->doc->testo, l.inizio).riga;
+    const line_table* t = sorgenti.lines(l.doc);
+    return t == nullptr ? 0 : t->point(l.inizio).line;
   }
 
   // A document's own name, without its folder.
@@ -84,7 +73,7 @@ struct costruttore {
   void profili();
   void montagne();
   void progressive();
-  void reperti(const std::vector<reperto>& rr, const regole_avvisi& regole);
+  void reperti(const std::vector<rendered_diagnostic>& diagnostiche);
 };
 
 void costruttore::segni_delle_celle() {
@@ -357,34 +346,32 @@ void costruttore::progressive() {
   }
 }
 
-void costruttore::reperti(const std::vector<reperto>& rr, const regole_avvisi& regole) {
-  for (const reperto& r : rr) {
-    const std::optional<int64_t> m = metri_di(r);
+void costruttore::reperti(const std::vector<rendered_diagnostic>& diagnostiche) {
+  for (const rendered_diagnostic& d : diagnostiche) {
+    const std::optional<int64_t>& m = d.metres;
     if (!m || *m < 0 || *m > v.fine) continue;
-    const uint32_t n = numero_riga(r.dove);
     segno s;
     s.tipo = tipo_segno::reperto;
     s.da = s.a = *m;
-    s.livello = gravita_mostrata(r, regole);
+    s.livello = d.severity;
     s.etichetta = "!";
-    s.suggerimento = std::string(parola_gravita(s.livello)) + ": " +
-                     componi_messaggio(r, st.elementi, n);
-    const std::string tra_parentesi = etichetta(r, regole);
-    if (!tra_parentesi.empty()) s.suggerimento += " [" + tra_parentesi + "]";
-    s.fonte = fonte(r.dove);
+    s.suggerimento = std::string(parola_gravita(d.severity)) + ": " + d.message;
+    if (!d.label.empty()) s.suggerimento += " [" + d.label + "]";
+    if (d.place) s.fonte = fonte_riga{d.place->document, d.place->start.line};
     v.segni.push_back(std::move(s));
   }
 }
 
 }  // namespace
 
-vista_percorso crea_vista(const scenario_state& st, const std::vector<reperto>& rr,
-                          const documenti_mostrati& documenti,
-                          const regole_avvisi& regole) {
-  costruttore c{st, {}, {}, {}};
-  c.linea.doc = &documenti.linea;
+vista_percorso crea_vista(const scenario_state& st,
+                          const std::vector<rendered_diagnostic>& diagnostiche,
+                          source_index& sorgenti) {
+  const documenti_mostrati& documenti = sorgenti.documents();
+  costruttore c{st, sorgenti, {}, {}, {}};
+  c.linea.sorgenti = &sorgenti;
   c.linea.quale = documento::linea;
-  c.treno.doc = &documenti.treno;
+  c.treno.sorgenti = &sorgenti;
   c.treno.quale = documento::treno;
   c.v.ha_percorso = st.percorso_creato();
   c.v.nome_linea = costruttore::nome_proprio(documenti.linea.nome);
@@ -397,8 +384,16 @@ vista_percorso crea_vista(const scenario_state& st, const std::vector<reperto>& 
     c.stazioni();
     c.segni_delle_celle();
   }
-  c.reperti(rr, regole);
+  c.reperti(diagnostiche);
   return std::move(c.v);
+}
+
+vista_percorso crea_vista(const scenario_state& st, const std::vector<reperto>& reperti,
+                          const documenti_mostrati& documenti,
+                          const regole_avvisi& regole) {
+  source_index sorgenti(documenti);
+  const diagnostic_renderer renderer(sorgenti, st, regole);
+  return crea_vista(st, renderer.render(reperti), sorgenti);
 }
 
 std::string suggerimento(const vista_percorso& v, const std::string& testo,

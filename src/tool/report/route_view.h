@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "scenario/findings.h"
-#include "tool/diagnostics/selection.h"
+#include "tool/diagnostics/rendered.h"
 
 struct scenario_state;
 
@@ -86,8 +86,13 @@ struct vista_percorso {
   std::string nome_linea, nome_treno;  // the documents' own names, for the rows
 };
 
-// `documenti` names the rows in the tooltips; the findings are shown with the
-// severity `regole` gives them.
+// `sorgenti` names the rows in the tooltips; the diagnostics are marked at
+// their positions.
+vista_percorso crea_vista(const scenario_state& st,
+                          const std::vector<rendered_diagnostic>& diagnostiche,
+                          source_index& sorgenti);
+
+// The same, the findings rendered under `regole` first.
 vista_percorso crea_vista(const scenario_state& st, const std::vector<reperto>& reperti,
                           const documenti_mostrati& documenti,
                           const regole_avvisi& regole = {});

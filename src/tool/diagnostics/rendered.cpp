@@ -1,0 +1,81 @@
+#include "tool/diagnostics/rendered.h"
+
+#include "scenario/scenario_state.h"
+#include "tool/diagnostics/kilometric.h"
+#include "tool/diagnostics/message.h"
+
+std::optional<rendered_place> diagnostic_renderer::place(const luogo& l) const {
+  const documento_mostrato* d = sources_.document(l.doc);
+  if (d == nullptr) return std::nullopt;
+  const line_table& t = *sources_.lines(l.doc);
+  rendered_place p;
+  p.document = l.doc;
+  p.file = d->nome;
+  p.offset = l.inizio;
+  p.length = l.lunghezza;
+  p.start = t.point(l.inizio);
+  p.end = t.point(l.inizio + l.lunghezza);
+  p.line_text = t.line(p.start.line);
+  return p;
+}
+
+rendered_diagnostic diagnostic_renderer::render(const reperto& r) const {
+  const descrizione_reperto& d = descrivi(r.id);
+  rendered_diagnostic out;
+  out.id = r.id;
+  out.severity = gravita_mostrata(r, rules_);
+  out.name = d.nome;
+  out.code = d.codice;
+  out.label = etichetta(r, rules_);
+  out.place = place(r.dove);
+  out.message = componi_messaggio(r, st_.elementi, out.place ? out.place->start.line : 0);
+  out.cell = r.cella;
+  out.metres = metri_di(r);
+  if (out.metres) {
+    if (const std::optional<int64_t> km = progressiva_di(st_.elementi, *out.metres))
+      out.km = formato_km(*km);
+  }
+  out.folded = r.simili;
+  if (std::optional<rendered_place> o = place(r.origine))
+    out.notes.push_back({testo_nota(r), std::move(o)});
+  return out;
+}
+
+std::vector<rendered_diagnostic> diagnostic_renderer::render(
+    const std::vector<reperto>& findings) const {
+  std::vector<rendered_diagnostic> out;
+  out.reserve(findings.size());
+  for (const reperto& r : findings) out.push_back(render(r));
+  return out;
+}
+
+std::vector<rendered_diagnostic> render_findings(const std::vector<reperto>& findings,
+                                                 const documenti_mostrati& documents,
+                                                 const scenario_state& st,
+                                                 const regole_avvisi& rules) {
+  source_index sources(documents);
+  return diagnostic_renderer(sources, st, rules).render(findings);
+}
+
+conteggio_reperti count(const std::vector<rendered_diagnostic>& diagnostics) {
+  conteggio_reperti c;
+  for (const rendered_diagnostic& d : diagnostics) {
+    const int n = 1 + d.folded;
+    switch (d.severity) {
+      case gravita::errore:
+        c.errori += n;
+        break;
+      case gravita::avviso:
+        c.avvisi += n;
+        break;
+      case gravita::nota:
+        c.note += n;
+        break;
+    }
+  }
+  return c;
+}
+
+std::string place_text(const rendered_place& p) {
+  return p.file + ":" + std::to_string(p.start.line) + ":" + std::to_string(p.start.column);
+}
