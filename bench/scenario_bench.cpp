@@ -335,7 +335,7 @@ void bm_polyline(benchmark::State& state) {
     const uint64_t a0 = allocations_so_far();
     const cpu_split c0 = cpu_now();
     const steady::time_point t0 = steady::now();
-    Status s = Status::Ok();
+    Status s = Status::success();
     {
       const sorgenti_su_disco sorgenti(st);
       memorizza_dati(st, sorgenti.sorgenti);

@@ -120,13 +120,13 @@ Status write_at(const file_out& f, uint64_t offset, std::string_view bytes) {
     ssize_t n = ::pwrite(f.handle, p, left, static_cast<off_t>(offset));
     if (n < 0) {
       if (errno == EINTR) continue;
-      return Status::FromErrno("cannot write", f.path, errno);
+      return Status::from_errno("cannot write", f.path, errno);
     }
     p += n;
     offset += static_cast<uint64_t>(n);
     left -= static_cast<size_t>(n);
   }
-  return Status::Ok();
+  return Status::success();
 }
 
 Status replace_file_in_pieces(const std::string& path,
@@ -137,7 +137,7 @@ Status replace_file_in_pieces(const std::string& path,
   struct stat st {};
   const bool exists = ::stat(path.c_str(), &st) == 0;
   if (exists && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) {
-    return Status::Failure("cannot replace", path, "not a regular file");
+    return Status::failure("cannot replace", path, "not a regular file");
   }
   const mode_t mode =
       exists && S_ISREG(st.st_mode) ? (st.st_mode & 07777) : new_file_mode();
@@ -155,14 +155,14 @@ Status replace_file_in_pieces(const std::string& path,
   const int create_error = errno;
   const int slot = f.handle >= 0 ? register_temporary(temp) : -1;
   ::pthread_sigmask(SIG_SETMASK, &before, nullptr);
-  if (f.handle < 0) return Status::FromErrno("cannot create", path, create_error);
+  if (f.handle < 0) return Status::from_errno("cannot create", path, create_error);
   ::fchmod(f.handle, mode);
   const auto remove_temporary = [&] {
     ::unlink(temp.c_str());
     unregister_temporary(slot);
   };
   // Failures name the file being replaced: the temporary one is removed.
-  Status s = Status::Ok();
+  Status s = Status::success();
   try {
     s = write(f);
   } catch (...) {
@@ -171,9 +171,9 @@ Status replace_file_in_pieces(const std::string& path,
     throw;
   }
   if (::close(f.handle) != 0 && s.ok())
-    s = Status::FromErrno("cannot write", path, errno);
+    s = Status::from_errno("cannot write", path, errno);
   if (s.ok() && ::rename(temp.c_str(), path.c_str()) != 0) {
-    s = Status::FromErrno("cannot replace", path, errno);
+    s = Status::from_errno("cannot replace", path, errno);
   }
   if (!s.ok()) {
     remove_temporary();
@@ -193,21 +193,21 @@ Status read_file(const std::string& path, std::string& bytes, const read_limits&
   // Opened without waiting: a pipe with no writer would block the open
   // until one came, perhaps never.
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return Status::FromErrno("cannot open", path, errno);
+  if (fd < 0) return Status::from_errno("cannot open", path, errno);
   const auto refuse = [&](const std::string& reason) {
     ::close(fd);
     bytes.clear();
-    return Status::Failure("cannot read", path, reason);
+    return Status::failure("cannot read", path, reason);
   };
   struct stat st {};
   if (::fstat(fd, &st) != 0) {
     const int err = errno;
     ::close(fd);
-    return Status::FromErrno("cannot read", path, err);
+    return Status::from_errno("cannot read", path, err);
   }
   if (S_ISDIR(st.st_mode)) {
     ::close(fd);
-    return Status::FromErrno("cannot read", path, EISDIR);
+    return Status::from_errno("cannot read", path, EISDIR);
   }
   const bool is_pipe = S_ISFIFO(st.st_mode);
   if (!S_ISREG(st.st_mode) && !is_pipe) return refuse("not a regular file or a pipe");
@@ -236,7 +236,7 @@ Status read_file(const std::string& path, std::string& bytes, const read_limits&
       int err = errno;
       ::close(fd);
       bytes.clear();
-      return Status::FromErrno("cannot read", path, err);
+      return Status::from_errno("cannot read", path, err);
     }
     if (n == 0) break;
     if (done + static_cast<uint64_t>(n) > limits.max_bytes) {
@@ -249,9 +249,9 @@ Status read_file(const std::string& path, std::string& bytes, const read_limits&
   ::close(fd);
   if (!first.empty()) bytes.insert(0, first);
   if (is_pipe && bytes.empty()) {
-    return Status::Failure("cannot read", path, "a pipe that gave no data");
+    return Status::failure("cannot read", path, "a pipe that gave no data");
   }
-  return Status::Ok();
+  return Status::success();
 }
 
 bool file_exists(const std::string& path) {
@@ -261,7 +261,7 @@ bool file_exists(const std::string& path) {
 
 Status remove_file(const std::string& path) {
   if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
-    return Status::FromErrno("cannot delete", path, errno);
+    return Status::from_errno("cannot delete", path, errno);
   }
-  return Status::Ok();
+  return Status::success();
 }

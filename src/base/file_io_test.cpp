@@ -5,8 +5,8 @@
 #include <sys/stat.h>
 
 #include <csignal>
-#include <thread>
 #include <new>
+#include <thread>
 
 #include "support/temp_folder.h"
 
@@ -89,7 +89,7 @@ TEST(ReplaceFile, AWriterStoppingMidwayKeepsTheOldFile) {
   write_bytes(path, "old");
   Status s = replace_file_in_pieces(path, [&](const file_out& f) {
     EXPECT_TRUE(write_at(f, 0, "new").ok());
-    return Status::Failure("cannot compute", path, "no reason");
+    return Status::failure("cannot compute", path, "no reason");
   });
   EXPECT_EQ(s.message(), "cannot compute '" + path + "': no reason");
   EXPECT_EQ(read_bytes(path), "old");

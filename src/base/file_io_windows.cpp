@@ -12,7 +12,7 @@
 namespace {
 
 Status failure(const std::string& operation, const std::string& path, DWORD error) {
-  return Status::Failure(operation, path, system_reason(error));
+  return Status::failure(operation, path, system_reason(error));
 }
 
 // "<path>.<six letters or digits>", new on every call within the process and
@@ -100,7 +100,7 @@ Status write_at(const file_out& f, uint64_t offset, std::string_view bytes) {
     bytes.remove_prefix(written);
     offset += written;
   }
-  return Status::Ok();
+  return Status::success();
 }
 
 Status replace_file_in_pieces(const std::string& path,
@@ -120,7 +120,7 @@ Status replace_file_in_pieces(const std::string& path,
   const int slot = register_temporary(utf16(temp));
   // Failures name the file being replaced: the temporary one is removed.
   const file_out f{h, path};
-  Status s = Status::Ok();
+  Status s = Status::success();
   try {
     s = write(f);
   } catch (...) {
@@ -155,7 +155,7 @@ Status read_file(const std::string& path, std::string& bytes, const read_limits&
   const auto refuse = [&](const std::string& reason) {
     ::CloseHandle(h);
     bytes.clear();
-    return Status::Failure("cannot read", path, reason);
+    return Status::failure("cannot read", path, reason);
   };
   const DWORD type = ::GetFileType(h);
   if (type != FILE_TYPE_DISK && type != FILE_TYPE_PIPE) {
@@ -186,9 +186,9 @@ Status read_file(const std::string& path, std::string& bytes, const read_limits&
   }
   ::CloseHandle(h);
   if (type == FILE_TYPE_PIPE && bytes.empty()) {
-    return Status::Failure("cannot read", path, "a pipe that gave no data");
+    return Status::failure("cannot read", path, "a pipe that gave no data");
   }
-  return Status::Ok();
+  return Status::success();
 }
 
 bool file_exists(const std::string& path) {
@@ -204,5 +204,5 @@ Status remove_file(const std::string& path) {
       return failure("cannot delete", path, error);
     }
   }
-  return Status::Ok();
+  return Status::success();
 }

@@ -51,7 +51,7 @@ TEST_F(FileIoWindows, PiecesAtTheirOffsetsAndAWriterFailingMidway) {
   EXPECT_EQ(read_bytes(path), "helloworld");
   Status s = replace_file_in_pieces(path, [&](const file_out& f) {
     EXPECT_TRUE(write_at(f, 0, "new").ok());
-    return Status::Failure("cannot compute", path, "no reason");
+    return Status::failure("cannot compute", path, "no reason");
   });
   EXPECT_EQ(s.message(), "cannot compute '" + path + "': no reason");
   EXPECT_EQ(read_bytes(path), "helloworld");

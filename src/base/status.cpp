@@ -2,6 +2,7 @@
 
 #include <cstring>
 
-Status Status::FromErrno(const std::string& operation, const std::string& path, int err) {
-  return Failure(operation, path, std::strerror(err));
+Status Status::from_errno(const std::string& operation, const std::string& path,
+                          int err) {
+  return failure(operation, path, std::strerror(err));
 }

@@ -7,14 +7,15 @@
 
 class Status {
  public:
-  static Status Ok() { return Status(); }
+  static Status success() { return Status(); }
   // "<operation> '<path>': <reason>", e.g. "cannot create '/x/a.dat': ...".
-  static Status Failure(const std::string& operation, const std::string& path,
+  static Status failure(const std::string& operation, const std::string& path,
                         const std::string& reason) {
     return Status(operation + " '" + path + "': " + reason);
   }
   // The failure of a system call on a file, with the system's reason.
-  static Status FromErrno(const std::string& operation, const std::string& path, int err);
+  static Status from_errno(const std::string& operation, const std::string& path,
+                           int err);
 
   bool ok() const { return message_.empty(); }
   const std::string& message() const { return message_; }

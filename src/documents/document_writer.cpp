@@ -4,7 +4,7 @@
 
 #include "base/file_io.h"
 
-bool riempi_tabella(tabella_righe& t, std::initializer_list<sezione> sezioni) {
+bool riempi_tabella(tabella_documento& t, std::initializer_list<sezione> sezioni) {
   size_t righe = 0;
   for (sezione s : sezioni) righe += s.size();
   if (righe + 1 > t.size()) return false;  // no slot left for the marker
@@ -16,7 +16,7 @@ bool riempi_tabella(tabella_righe& t, std::initializer_list<sezione> sezioni) {
   return true;
 }
 
-std::string immagine_tabella(const tabella_righe& t) {
+std::string immagine_tabella(const tabella_documento& t) {
   std::string bytes;
   for (const std::string& riga : t) {
     if (riga == marcatore_fine) break;
@@ -27,9 +27,9 @@ std::string immagine_tabella(const tabella_righe& t) {
 }
 
 Status scrivi_documento(const std::string& path, std::initializer_list<sezione> sezioni) {
-  auto t = std::make_unique<tabella_righe>();  // 1001 strings: kept off the stack
+  auto t = std::make_unique<tabella_documento>();  // 1001 strings: kept off the stack
   if (!riempi_tabella(*t, sezioni)) {
-    return Status::Failure("cannot fill the line table for", path,
+    return Status::failure("cannot fill the line table for", path,
                            "the document has more than 1000 lines");
   }
   return replace_file(path, immagine_tabella(*t));

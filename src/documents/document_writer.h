@@ -14,10 +14,10 @@
 
 #include "base/status.h"
 
-inline constexpr size_t numero_slot = 1001;
+inline constexpr size_t righe_tabella = 1001;
 inline constexpr std::string_view marcatore_fine = "riferimento fine del file";
 
-using tabella_righe = std::array<std::string, numero_slot>;
+using tabella_documento = std::array<std::string, righe_tabella>;
 
 // A run of a document's lines, in document order (one section, say).
 using sezione = std::span<const char* const>;
@@ -26,12 +26,12 @@ using sezione = std::span<const char* const>;
 // marker into the slot after them; the slots after the marker are left as
 // they are. Returns false, leaving `t` unchanged, when the lines and the
 // marker do not fit in the table (more than 1000 lines).
-bool riempi_tabella(tabella_righe& t, std::initializer_list<sezione> sezioni);
+bool riempi_tabella(tabella_documento& t, std::initializer_list<sezione> sezioni);
 
 // The file image of a table: every slot before the first one that equals
 // the end marker exactly, each followed by CR LF. A table without a marker
 // stops at the end of the table, so slot 1000 is the last one ever read.
-std::string immagine_tabella(const tabella_righe& t);
+std::string immagine_tabella(const tabella_documento& t);
 
 // Fills a fresh table with the sections and replaces the file at `path` with
 // its image, written in one go. The status names the operation, the path

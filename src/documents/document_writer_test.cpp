@@ -12,8 +12,8 @@
 
 namespace {
 
-std::unique_ptr<tabella_righe> tabella(const std::vector<std::string>& slot) {
-  auto t = std::make_unique<tabella_righe>();
+std::unique_ptr<tabella_documento> tabella(const std::vector<std::string>& slot) {
+  auto t = std::make_unique<tabella_documento>();
   for (size_t i = 0; i < slot.size(); ++i) (*t)[i] = slot[i];
   return t;
 }
@@ -45,7 +45,7 @@ TEST(DocumentWriter, WritesEverySlotBeforeTheMarkerWithCrLf) {
 
 // A table with no marker ends with its last slot, number 1000.
 TEST(DocumentWriter, TableWithoutMarkerStopsAtTheEndOfTheTable) {
-  auto t = std::make_unique<tabella_righe>();
+  auto t = std::make_unique<tabella_documento>();
   for (size_t i = 0; i < t->size(); ++i) (*t)[i] = std::to_string(i);
   std::vector<std::string> righe;
   ASSERT_TRUE(righe_crlf(immagine_tabella(*t), righe));
@@ -67,7 +67,7 @@ TEST(DocumentWriter, FillsSectionsInOrderAndPutsTheMarkerAfterThem) {
 
 TEST(DocumentWriter, HoldsAtMostOneThousandLines) {
   std::vector<const char*> mille(1000, "r");
-  auto t = std::make_unique<tabella_righe>();
+  auto t = std::make_unique<tabella_documento>();
   ASSERT_TRUE(riempi_tabella(*t, {mille}));
   EXPECT_EQ((*t)[1000], marcatore_fine);
 

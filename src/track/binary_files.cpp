@@ -113,7 +113,7 @@ Status emetti_percorso(const std::vector<cella>& percorso, F&& scrivi) {
         scrivi(i * dimensione_cella, std::string_view(b.x(), n * dimensione_cella));
     if (!s.ok()) return s;
   }
-  return Status::Ok();
+  return Status::success();
 }
 
 // The image of `size` bytes that `emetti(scrivi)` gives, whole in memory.
@@ -122,7 +122,7 @@ std::string in_memoria(uint64_t size, E&& emetti) {
   std::string bytes(size, '\0');
   emetti([&](uint64_t at, std::string_view pezzo) {
     std::memcpy(bytes.data() + at, pezzo.data(), pezzo.size());
-    return Status::Ok();
+    return Status::success();
   });
   return bytes;
 }

@@ -19,7 +19,7 @@ esito_build fermato(scenario_state& st, reperto_id id, int32_t numero) {
   r.dove = origine_di(st, 1);
   r.valore = st.percorso[1].codice;
   segnala(st, r);
-  return {esito::errore, numero, Status::Ok()};
+  return {esito::errore, numero, Status::success()};
 }
 
 }  // namespace
@@ -34,7 +34,7 @@ esito_build costruisci_scenario(scenario_state& st, const sorgenti_lettura& sorg
   if (!st.percorso_creato()) {
     // Without a route length there is no track to finish or write.
     return {esito::guasto, 0,
-            Status::Failure("cannot build the track from", sorgenti.linea.nome,
+            Status::failure("cannot build the track from", sorgenti.linea.nome,
                             "no route length was read (reader status " +
                                 std::to_string(st.codice_errore) + ")")};
   }

@@ -20,7 +20,7 @@ enum class esito : uint8_t {
 struct esito_build {
   esito tipo = esito::fatto;
   int32_t numero_errore = 0;     // 1250 or 1251 with esito::errore
-  Status status = Status::Ok();  // what failed, with esito::guasto
+  Status status = Status::success();  // what failed, with esito::guasto
 };
 
 // Everything but the output: reset, reading, code points, the checks of the

@@ -22,10 +22,10 @@ Status crea_cartella(const std::string& cartella) {
   std::error_code ec;
   const std::filesystem::path percorso = percorso_fs(cartella);
   std::filesystem::create_directories(percorso, ec);
-  if (ec) return Status::Failure("cannot create folder", cartella, ec.message());
+  if (ec) return Status::failure("cannot create folder", cartella, ec.message());
   if (!std::filesystem::is_directory(percorso, ec)) {
-    return Status::Failure("cannot create folder", cartella,
+    return Status::failure("cannot create folder", cartella,
                            "a file of that name exists");
   }
-  return Status::Ok();
+  return Status::success();
 }

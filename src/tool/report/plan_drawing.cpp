@@ -54,7 +54,7 @@ struct contesto {
 
   // The drawn line from metre da to metre a: its ends exactly, the points
   // kept between them.
-  std::string tratto(int64_t da, int64_t a) const {
+  std::string cammino(int64_t da, int64_t a) const {
     da = std::clamp<int64_t>(da, 0, ultimo);
     a = std::clamp<int64_t>(a, da, ultimo);
     std::string d = "M";
@@ -152,14 +152,14 @@ disegno_pianta disegna_pianta(const vista_percorso& v, const tracciato_t& t,
   };
 
   // Mountains and slowdowns under the line.
-  for (const tratto& m : v.montagne) {
-    out += "<path class=\"monte\" d=\"" + c.tratto(m.da, m.a) + "\">";
+  for (const tratto_costante& m : v.montagne) {
+    out += "<path class=\"monte\" d=\"" + c.cammino(m.da, m.a) + "\">";
     titolo(out, suggerimento(v, m.suggerimento, m.fonte, false, o.per_pagina));
     out += "</path>";
   }
   for (const segno& s : v.segni) {
     if (s.tipo != tipo_segno::rallentamento) continue;
-    out += "<path class=\"ral\" d=\"" + c.tratto(s.da, s.a) + "\"";
+    out += "<path class=\"ral\" d=\"" + c.cammino(s.da, s.a) + "\"";
     chiudi(s, "path");
   }
   out += "<path id=\"vista\" class=\"vista\" d=\"\"/>";
@@ -180,7 +180,7 @@ disegno_pianta disegna_pianta(const vista_percorso& v, const tracciato_t& t,
     out += "<path class=\"";
     out += classe;
     out += "\" d=\"";
-    out += c.tratto(da, a);
+    out += c.cammino(da, a);
     out += "\" data-m=\"";
     out += metri;
     out += "\"/>";

@@ -34,7 +34,7 @@ scale_verticali scale_di(const vista_percorso& v) {
   s.quota_alta = alto + margine;
 
   double m = 50;
-  for (const tratto& t : v.velocita) m = std::max(m, t.valore);
+  for (const tratto_costante& t : v.velocita) m = std::max(m, t.valore);
   for (const segno& g : v.segni) {
     if (g.tipo == tipo_segno::rallentamento)
       m = std::max(m, static_cast<double>(g.valore));
@@ -43,7 +43,7 @@ scale_verticali scale_di(const vista_percorso& v) {
 
   if (!v.aderenza.empty()) {
     s.aderenza_bassa = s.aderenza_alta = v.aderenza.front().valore;
-    for (const tratto& t : v.aderenza) {
+    for (const tratto_costante& t : v.aderenza) {
       s.aderenza_bassa = std::min(s.aderenza_bassa, t.valore);
       s.aderenza_alta = std::max(s.aderenza_alta, t.valore);
     }
@@ -142,9 +142,9 @@ void etichetta(std::string& out, const scala& s, const etichetta_posata& e, doub
 // "0,60,12;600,-11,13;...;341000": each stretch's start, value and source
 // line (0 when not known), then the end of the last, for the script's
 // readout and labels.
-std::string serie(const std::vector<tratto>& tt) {
+std::string serie(const std::vector<tratto_costante>& tt) {
   std::string out;
-  for (const tratto& t : tt) {
+  for (const tratto_costante& t : tt) {
     out += std::to_string(t.da) + "," + numero(t.valore, 2) + "," +
            std::to_string(t.fonte.numero) + ";";
   }
@@ -171,13 +171,13 @@ void asse(std::string& out, const vista_percorso& v, const scala& s) {
 void valori(std::string& out, const vista_percorso& v, const scala& s,
             const scale_verticali& sv) {
   out += "<g id=\"valori\">";
-  for (const tratto& t : v.pendenze) {
+  for (const tratto_costante& t : v.pendenze) {
     const std::string testo = numero(t.valore, 1);
     if ((s.x(t.a) - s.x(t.da)) < larghezza_testo(testo, 9) + 4) continue;
     out += "<text class=\"vp\" x=\"" + numero(s.x((t.da + t.a) / 2)) + "\" y=\"" +
            numero(pendenza_alto + 12) + "\">" + testo + "</text>";
   }
-  for (const tratto& t : v.velocita) {
+  for (const tratto_costante& t : v.velocita) {
     const std::string testo = numero(t.valore, 0);
     if ((s.x(t.a) - s.x(t.da)) < larghezza_testo(testo, 9) + 4) continue;
     out += "<text class=\"vv\" x=\"" + numero(s.x((t.da + t.a) / 2)) + "\" y=\"" +
@@ -319,7 +319,7 @@ std::string disegna_profilo(const vista_percorso& v, const opzioni_disegno& o) {
   // The data, x in metres.
   out += "<g class=\"dati\" id=\"dati\" transform=\"matrix(" + numero(s.k, 9) +
          " 0 0 1 " + numero(sinistra) + " 0)\">";
-  for (const tratto& t : v.montagne) {
+  for (const tratto_costante& t : v.montagne) {
     out += "<rect class=\"monte\" x=\"" + std::to_string(t.da) + "\" width=\"" +
            std::to_string(std::max<int64_t>(t.a - t.da, 1)) + "\" y=\"" +
            numero(quota_alto) + "\" height=\"" +
@@ -339,7 +339,7 @@ std::string disegna_profilo(const vista_percorso& v, const opzioni_disegno& o) {
   }
   // The gradient band, one path per sense.
   std::string sale, scende, piatto;
-  for (const tratto& t : v.pendenze) {
+  for (const tratto_costante& t : v.pendenze) {
     std::string& d = t.valore > 0 ? sale : t.valore < 0 ? scende : piatto;
     d += "M" + std::to_string(t.da) + " " + numero(pendenza_alto) + "H" +
          std::to_string(t.a) + "V" + numero(pendenza_alto + pendenza_altezza) + "H" +
@@ -348,11 +348,11 @@ std::string disegna_profilo(const vista_percorso& v, const opzioni_disegno& o) {
   out += "<path class=\"sale\" d=\"" + sale + "\"/><path class=\"scende\" d=\"" + scende +
          "\"/><path class=\"piano\" d=\"" + piatto + "\"/>";
   // The speed limit as a step line, the slowdowns' lower limits over it.
-  const auto gradini = [&](const std::vector<tratto>& tt, auto y, const char* classe,
-                           const char* id) {
+  const auto gradini = [&](const std::vector<tratto_costante>& tt, auto y,
+                           const char* classe, const char* id) {
     if (tt.empty()) return;
     std::string d;
-    for (const tratto& t : tt) {
+    for (const tratto_costante& t : tt) {
       if (d.empty()) {
         d += 'M';
         d += std::to_string(t.da);

@@ -215,7 +215,7 @@ void costruttore::profili() {
   // Runs of equal value, each with the row whose value the fill carried
   // into its first cell.
   const auto tratti = [&](int64_t celle, auto valore, luogo provenienza_cella::*campo,
-                          std::vector<tratto>& out) {
+                          std::vector<tratto_costante>& out) {
     int64_t i = 0;
     while (i < celle) {
       int64_t j = i + 1;
@@ -223,7 +223,7 @@ void costruttore::profili() {
                               valore(st.percorso[static_cast<size_t>(i)])) {
         ++j;
       }
-      tratto t;
+      tratto_costante t;
       t.da = i * metri_cella;
       t.a = j * metri_cella;
       t.valore = valore(st.percorso[static_cast<size_t>(i)]);
@@ -250,7 +250,7 @@ void costruttore::profili() {
 
   double z = 0;
   v.quota.push_back({0, 0});
-  for (const tratto& t : v.pendenze) {
+  for (const tratto_costante& t : v.pendenze) {
     z += t.valore * static_cast<double>(t.a - t.da) / 1000.0;
     v.quota.push_back({t.a, z});
   }
@@ -260,7 +260,7 @@ void costruttore::montagne() {
   for (int32_t j = 1;
        j <= st.numero_montagne && j < static_cast<int32_t>(st.montagna_inizio.size());
        ++j) {
-    tratto t;
+    tratto_costante t;
     t.da = st.montagna_inizio[static_cast<size_t>(j)];
     t.a = st.montagna_fine[static_cast<size_t>(j)];
     const int64_t primo =

@@ -52,7 +52,7 @@ struct segno {
 };
 
 // A stretch of constant value: a speed, a gradient, an adhesion, a mountain.
-struct tratto {
+struct tratto_costante {
   int64_t da = 0;
   int64_t a = 0;
   double valore = 0;
@@ -77,10 +77,10 @@ struct vista_percorso {
   int64_t fine = 0;                // the drawings run from 0 to here (the filled cells)
   int64_t lunghezza = 0;           // the route length: the end of the route
   std::vector<punto_quota> quota;  // one vertex where the gradient changes
-  std::vector<tratto> pendenze;    // per mille
-  std::vector<tratto> velocita;    // km/h, the line speed limit
-  std::vector<tratto> aderenza;
-  std::vector<tratto> montagne;  // valore: the mountain type
+  std::vector<tratto_costante> pendenze;  // per mille
+  std::vector<tratto_costante> velocita;  // km/h, the line speed limit
+  std::vector<tratto_costante> aderenza;
+  std::vector<tratto_costante> montagne;  // valore: the mountain type
   std::vector<campata_km> progressive;
   std::vector<segno> segni;            // in order of position within each kind
   std::string nome_linea, nome_treno;  // the documents' own names, for the rows

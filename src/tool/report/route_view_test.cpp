@@ -23,9 +23,9 @@ struct passo {
   double valore;
   bool operator==(const passo&) const = default;
 };
-std::vector<passo> passi(const std::vector<tratto>& tt) {
+std::vector<passo> passi(const std::vector<tratto_costante>& tt) {
   std::vector<passo> out;
-  for (const tratto& t : tt) out.push_back({t.da, t.a, t.valore});
+  for (const tratto_costante& t : tt) out.push_back({t.da, t.a, t.valore});
   return out;
 }
 
