@@ -1,7 +1,5 @@
 // Findings rendered once and printed four ways: the text on the terminal,
 // JSON, SARIF and the report page must say the same thing of each finding.
-#include "tool/diagnostics/rendered.h"
-
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -12,38 +10,12 @@
 
 #include "scenario/scenario_state.h"
 #include "tool/diagnostics/machine_report.h"
-#include "tool/diagnostics/message.h"
+#include "tool/diagnostics/rendered.h"
 #include "tool/diagnostics/text_report.h"
 #include "tool/report/html_report.h"
 #include "tool/report/route_view.h"
 
 namespace {
-
-// Every finding's template composed with values in every hole leaves no
-// hole: a misspelt hole name would be shown to the author as "{nome}".
-TEST(Messages, EveryTemplateIsFilledWithoutAHoleLeft) {
-  scenario_state st;
-  for (size_t i = 0; i < static_cast<size_t>(reperto_id::numero); ++i) {
-    reperto r = nuovo_reperto(static_cast<reperto_id>(i), {documento::linea, 0, 1});
-    r.cella = 12;
-    r.ha_posizione = true;
-    r.posizione = 600;
-    r.valore = 3;
-    r.limite = 2;
-    const std::string m = componi_messaggio(r, st.elementi, 4);
-    EXPECT_EQ(m.find_first_of("{}"), std::string::npos)
-        << descrivi(r.id).nome << ": " << m;
-    EXPECT_FALSE(m.empty()) << descrivi(r.id).nome;
-  }
-}
-
-TEST(Messages, OneParserFillsHolesAndKeepsAnUnclosedBrace) {
-  const auto buco = [](std::string_view n) { return "<" + std::string(n) + ">"; };
-  EXPECT_EQ(riempi_modello("a {x} b {yy}", buco), "a <x> b <yy>");
-  EXPECT_EQ(riempi_modello("{x}{y}", buco), "<x><y>");
-  EXPECT_EQ(riempi_modello("open { without end", buco), "open { without end");
-  EXPECT_EQ(riempi_modello("", buco), "");
-}
 
 // One finding as each printer tells it.
 struct told {
