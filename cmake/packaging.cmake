@@ -1,5 +1,5 @@
 # Install rules and packages: a Debian package of the Linux programs, a zip of
-# the Windows ones, each with both programs and the README.
+# the Windows ones, each with both programs, the README and the pages it links to (docs/).
 #
 # The one-shot program writes its files into the folder that holds it. In the
 # zip that is the folder the user unpacked, where it is run. On Linux the
@@ -11,6 +11,7 @@ set(SCENARIO_PACKAGE scenario-build)
 if(WIN32)
   install(TARGETS scenario_build scenario RUNTIME DESTINATION .)
   install(FILES README.md DESTINATION .)
+  install(DIRECTORY docs DESTINATION . FILES_MATCHING PATTERN "*.md")
   set(CPACK_GENERATOR ZIP)
   set(CPACK_SYSTEM_NAME windows-x64)
 else()
@@ -18,6 +19,8 @@ else()
   install(TARGETS scenario_build
     RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/${SCENARIO_PACKAGE})
   install(FILES README.md DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${SCENARIO_PACKAGE})
+  install(DIRECTORY docs DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${SCENARIO_PACKAGE}
+    FILES_MATCHING PATTERN "*.md")
   set(CPACK_GENERATOR DEB)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   # The libraries the programs link (the C++ runtime, FLTK and X11 where the

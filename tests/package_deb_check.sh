@@ -33,10 +33,13 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/packages" >"$work/cpa
 deb=$(ls "$work"/packages/*.deb)
 [[ $(basename "$deb") == scenario-build_*_amd64.deb ]] || fail "package named $deb"
 
-files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}')
-expected="./usr/bin/scenario
-./usr/libexec/scenario-build/scenario_build
-./usr/share/doc/scenario-build/README.md"
+files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort)
+# The README and the pages it links to, beside it as in the source tree.
+expected=$( (printf '%s\n' ./usr/bin/scenario ./usr/libexec/scenario-build/scenario_build \
+  ./usr/share/doc/scenario-build/README.md
+  for page in "$(dirname "$0")"/../docs/*.md; do
+    echo "./usr/share/doc/scenario-build/docs/$(basename "$page")"
+  done) | sort)
 [[ $files == "$expected" ]] || fail "the package holds: $files"
 depends=$(dpkg-deb -f "$deb" Depends)
 for lib in libc6 libstdc++6; do

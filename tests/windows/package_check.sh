@@ -22,7 +22,10 @@ zip=$(ls "$work"/packages/*.zip)
 top=$(basename "$zip" .zip)
 [[ $top == scenario-build-*-windows-x64 ]] || fail "package named $zip"
 entries=$(unzip -Z1 "$zip" | grep -v '/$' | sort)
-[[ $entries == "$top/README.md"$'\n'"$top/scenario.exe"$'\n'"$top/scenario_build.exe" ]] ||
+expected=$( (printf '%s\n' "$top/README.md" "$top/scenario.exe" "$top/scenario_build.exe"
+  for page in "$(dirname "$0")"/../../docs/*.md; do echo "$top/docs/$(basename "$page")"; done) |
+  sort)
+[[ $entries == "$expected" ]] ||
   fail "the zip holds: $entries"
 unzip -q "$zip" -d "$work/unpacked"
 folder="$work/unpacked/$top"
