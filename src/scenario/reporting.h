@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <utility>
 
 #include "scenario/findings.h"
@@ -57,4 +58,21 @@ inline luogo origine_di(const scenario_state& st, int64_t k) {
       static_cast<size_t>(k) >= st.provenienza->size())
     return {};
   return (*st.provenienza)[static_cast<size_t>(k)].caratteristica;
+}
+
+// Cell k, wanted at `posizione` metres by the row being read, is taken by
+// another feature: the finding points at the row's position and notes the
+// row that took the cell.
+inline reperto cella_occupata(const scenario_state& st, reperto_id id, int64_t k,
+                              int32_t posizione) {
+  reperto r;
+  r.id = id;
+  r.dove = st.campo_posizione.esiste() ? st.campo_posizione : st.riga_in_lettura;
+  r.riga = st.riga_in_lettura;
+  if (k >= 0 && k <= std::numeric_limits<int32_t>::max())
+    r.cella = static_cast<int32_t>(k);
+  r.ha_posizione = true;
+  r.posizione = posizione;
+  r.origine = origine_di(st, k);
+  return r;
 }
