@@ -48,7 +48,7 @@ void crea_percorso(scenario_state& st, int32_t L) {
   st.lunghezza_tracciato = L + 7000;
   st.numero_celle = static_cast<int32_t>(arrotonda(st.lunghezza_tracciato / 50.0));
   st.percorso.assign(static_cast<size_t>(st.numero_celle) + 1, cella{});
-  if (st.provenienza != nullptr) st.provenienza->assign(st.percorso.size(), provenienza_cella{});
+  azzera_provenienza(st, st.percorso.size());
   if (st.salva_linea != 0) st.tracciato.crea(st.lunghezza_tracciato);
 }
 

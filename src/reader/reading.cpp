@@ -88,7 +88,9 @@ esito_riga lettura::abbandona(reperto rep) {
 }
 
 esito_riga lettura::abbandona(reperto rep, int32_t posizione) {
-  st.posizione_errore = posizione;
+  // The status goes with its position before the document is done with, as
+  // it always has.
+  segna_stato(st, descrivi(rep.id).codice, posizione);
   return abbandona(rep);
 }
 
@@ -99,7 +101,7 @@ esito_riga lettura::cella_presa(reperto_id id, int64_t k, int32_t posizione) {
 esito_riga lettura::dopo_encoder(int32_t posizione) {
   if (st.codice_errore == codice::errore_lettura) throw reading_failure{{}, true};
   if (st.codice_errore > 0) {
-    st.posizione_errore = posizione;
+    segna_stato(st, st.codice_errore, posizione);  // the encoder's code, or an earlier 15
     consuma();
     segnala_interruzione();
     return esito_riga::termina;
@@ -202,8 +204,7 @@ bool oltre_il_percorso(scenario_state& st, int32_t posizione, int32_t margine) {
     rep.ha_posizione = true;
     rep.posizione = posizione;
     rep.limite = st.elementi[slot::dimensioni].fine;
-    segnala(st, rep);
-    st.posizione_errore = posizione;
+    segnala(st, rep, posizione);
     return true;
   }
   return false;
