@@ -119,6 +119,7 @@ struct lettura {
   // A whole row of a record of its own.
   template <class R, size_t N>
   R leggi_riga(const campo_riga<R> (&campi)[N]) {
+    static_assert(!membri_riga<R>::anche_nel_slot, "a row that fills a slot names it");
     R riga{};
     leggi_campi(campi, riga, nullptr);
     return riga;

@@ -97,14 +97,6 @@ struct riga_stazione {
 
 // --- where a field goes --------------------------------------------------
 
-// The records that hold a text field.
-template <class R>
-inline constexpr bool con_testo = false;
-template <>
-inline constexpr bool con_testo<riga_cartello> = true;
-template <>
-inline constexpr bool con_testo<riga_stazione> = true;
-
 namespace rows_detail {
 
 template <class M>
@@ -117,6 +109,9 @@ struct membro<T R::*> {
 
 template <class T>
 constexpr formato_campo formato_di() {
+  static_assert(std::is_same_v<T, int32_t> || std::is_same_v<T, int16_t> ||
+                    std::is_same_v<T, uint8_t> || std::is_same_v<T, std::string_view>,
+                "a field holds a 32, 16 or 8-bit whole number or a text");
   if constexpr (std::is_same_v<T, int32_t>) return formato_campo::intero_32;
   if constexpr (std::is_same_v<T, int16_t>) return formato_campo::intero_16;
   if constexpr (std::is_same_v<T, uint8_t>) return formato_campo::intero_8;
@@ -125,19 +120,30 @@ constexpr formato_campo formato_di() {
 
 }  // namespace rows_detail
 
-// A member of the row's record R, or of the slot of `elementi` the row fills
-// (rows whose every field goes into a slot have R = elemento). The member's
-// type is the width the field is read at.
+// The members a field of a row of record R can go to: a member of R, at the
+// width the field is read at; rows whose every field goes into a slot of
+// `elementi` have R = elemento. The station alone also fills its slot, as
+// it reads.
 template <class R>
-using membro_campo = std::conditional_t<
-    std::is_same_v<R, elemento>,
-    std::variant<int32_t elemento::*, int16_t elemento::*, uint8_t elemento::*>,
-    std::conditional_t<
-        con_testo<R>,
-        std::variant<int32_t R::*, int16_t R::*, uint8_t R::*, std::string_view R::*,
-                     int32_t elemento::*, int16_t elemento::*, uint8_t elemento::*>,
-        std::variant<int32_t R::*, int16_t R::*, uint8_t R::*, int32_t elemento::*,
-                     int16_t elemento::*, uint8_t elemento::*>>>;
+struct membri_riga {
+  using tipo = std::variant<int32_t R::*, int16_t R::*, uint8_t R::*>;
+  static constexpr bool anche_nel_slot = false;
+};
+template <>
+struct membri_riga<riga_cartello> {
+  using tipo = std::variant<int32_t riga_cartello::*, std::string_view riga_cartello::*>;
+  static constexpr bool anche_nel_slot = false;
+};
+template <>
+struct membri_riga<riga_stazione> {
+  using tipo =
+      std::variant<int32_t riga_stazione::*, std::string_view riga_stazione::*,
+                   int32_t elemento::*, int16_t elemento::*, uint8_t elemento::*>;
+  static constexpr bool anche_nel_slot = true;
+};
+
+template <class R>
+using membro_campo = typename membri_riga<R>::tipo;
 
 // A field of a row of record R.
 template <class R>
