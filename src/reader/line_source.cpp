@@ -52,14 +52,6 @@ void crea_percorso(scenario_state& st, int32_t L) {
   if (st.salva_linea != 0) st.tracciato.crea(st.lunghezza_tracciato);
 }
 
-// A header row whose fields all go into one reserved slot.
-template <size_t N>
-esito_riga nel_slot(lettura& l, const campo_riga<elemento> (&campi)[N], int slot) {
-  elemento& e = l.st.elementi[static_cast<size_t>(slot)];
-  l.leggi_campi(campi, e, &e);
-  return esito_riga::avanti;
-}
-
 // A kilometric progressive: `quale` 0 for "tre", 1 "due", 2 "uno".
 esito_riga progressiva(lettura& l, int slot, int quale) {
   consegna_linea::progressiva_letta& letta = l.consegna.progressive[quale];
@@ -76,7 +68,7 @@ esito_riga progressiva(lettura& l, int slot, int quale) {
 
 esito_riga posa::lunghezza(lettura& l, std::string_view) {
   scenario_state& st = l.st;
-  nel_slot(l, campi_lunghezza, slot::dimensioni);
+  l.nel_slot(campi_lunghezza, slot::dimensioni);
   const int32_t L = st.elementi[slot::dimensioni].fine;
   if (L > lunghezza_massima) {
     reperto rep = l.al_campo(reperto_id::percorso_troppo_lungo);
@@ -104,13 +96,13 @@ esito_riga posa::progressiva_uno(lettura& l, std::string_view) {
 }
 
 esito_riga posa::sfondo_uno(lettura& l, std::string_view) {
-  return nel_slot(l, campi_sfondo_uno, slot::linea);
+  return l.nel_slot(campi_sfondo_uno, slot::linea);
 }
 esito_riga posa::sfondo_due(lettura& l, std::string_view) {
-  return nel_slot(l, campi_sfondo_due, slot::linea);
+  return l.nel_slot(campi_sfondo_due, slot::linea);
 }
 esito_riga posa::sfondo_tre(lettura& l, std::string_view) {
-  return nel_slot(l, campi_sfondo_tre, slot::linea);
+  return l.nel_slot(campi_sfondo_tre, slot::linea);
 }
 
 esito_riga posa::ripetizione(lettura& l, std::string_view t) {

@@ -125,6 +125,14 @@ struct lettura {
     return riga;
   }
 
+  // A row whose fields all go into the slot `slot` of `elementi`.
+  template <size_t N>
+  esito_riga nel_slot(const campo_riga<elemento> (&campi)[N], int slot) {
+    elemento& e = st.elementi[static_cast<size_t>(slot)];
+    leggi_campi(campi, e, &e);
+    return esito_riga::avanti;
+  }
+
   // One row of a carried value: the position test, then the previous value
   // up to the row's cell; `prima_del_riempimento` runs just before the fill.
   template <class F>
@@ -187,8 +195,8 @@ void lettura::leggi_campi(const campo_riga<R> (&campi)[N], R& riga, elemento* sl
   for (size_t i = da; i < a; ++i) {
     std::visit(
         [&](auto membro) {
-          using tipo = typename rows_detail::membro<decltype(membro)>::tipo;
-          using record = typename rows_detail::membro<decltype(membro)>::record;
+          using tipo = typename layout_detail::membro<decltype(membro)>::tipo;
+          using record = typename layout_detail::membro<decltype(membro)>::record;
           auto& dove = [&]() -> record& {
             if constexpr (std::is_same_v<record, R>) {
               return riga;

@@ -14,6 +14,7 @@
 #include <type_traits>
 #include <variant>
 
+#include "format/layout.h"
 #include "format/records.h"
 
 // --- what a field is, for authors ------------------------------------------
@@ -99,14 +100,6 @@ struct riga_stazione {
 
 namespace rows_detail {
 
-template <class M>
-struct membro;
-template <class R, class T>
-struct membro<T R::*> {
-  using record = R;
-  using tipo = T;
-};
-
 template <class T>
 constexpr formato_campo formato_di() {
   static_assert(std::is_same_v<T, int32_t> || std::is_same_v<T, int16_t> ||
@@ -159,7 +152,7 @@ struct campo_riga {
     const formato_campo f = std::visit(
         [](auto m) {
           return rows_detail::formato_di<
-              typename rows_detail::membro<decltype(m)>::tipo>();
+              typename layout_detail::membro<decltype(m)>::tipo>();
         },
         membro);
     return {nome, f, unita, ammessi, significato, posizione};

@@ -22,22 +22,14 @@ namespace {
 constexpr int32_t margine_stazione = 800;   // metres a station needs
 constexpr int32_t distanza_stazioni = 350;  // metres between two station areas
 
-// A row whose fields all go into one reserved slot.
-template <size_t N>
-esito_riga nel_slot(lettura& l, const campo_riga<elemento> (&campi)[N], int slot) {
-  elemento& e = l.st.elementi[static_cast<size_t>(slot)];
-  l.leggi_campi(campi, e, &e);
-  return esito_riga::avanti;
-}
-
 }  // namespace
 
 esito_riga posa::massa(lettura& l, std::string_view) {
-  return nel_slot(l, campi_massa, slot::dimensioni);
+  return l.nel_slot(campi_massa, slot::dimensioni);
 }
 
 esito_riga posa::vetture(lettura& l, std::string_view) {
-  return nel_slot(l, campi_vetture, slot::dimensioni);
+  return l.nel_slot(campi_vetture, slot::dimensioni);
 }
 
 esito_riga posa::velocita(lettura& l, std::string_view) {
@@ -67,11 +59,11 @@ esito_riga posa::aderenza(lettura& l, std::string_view) {
 }
 
 esito_riga posa::orologio(lettura& l, std::string_view) {
-  return nel_slot(l, campi_orologio, slot::treno);
+  return l.nel_slot(campi_orologio, slot::treno);
 }
 
 esito_riga posa::sabbia(lettura& l, std::string_view) {
-  return nel_slot(l, campi_sabbia, slot::treno);
+  return l.nel_slot(campi_sabbia, slot::treno);
 }
 
 esito_riga posa::segnale(lettura& l, std::string_view) {
@@ -145,7 +137,7 @@ esito_riga posa::stazione(lettura& l, std::string_view) {
     rep.valore = L;
     return l.abbandona(rep, posizione);
   }
-  l.leggi_campi(campi_stazione, riga, &e, opzione_1, minuti);
+  l.leggi_campi(campi_stazione, riga, &e, opzione_1, minuti);  // up to the hours
   const uint8_t opzione_4_letta = e.opzione_4;
   const size_t inizio_ore = r.inizio_campo;
   l.leggi_campi(campi_stazione, riga, &e, minuti, nome);
@@ -160,6 +152,7 @@ esito_riga posa::stazione(lettura& l, std::string_view) {
       campi_orario);
   l.leggi_campi(campi_stazione, riga, &e, nome);
   e.nome.assign(riga.nome);
+
   // The station area, by kind.
   const int64_t p = posizione;
   if (e.tipo == 5 || e.tipo == 6) {
