@@ -147,6 +147,23 @@ struct layout<elemento> {
   };
 };
 
+// The name of the field whose member is M, looked up in its record's table
+// when compiling: a member the table lacks does not compile.
+template <auto M>
+consteval std::string_view nome_campo() {
+  using R = typename layout_detail::membro<decltype(M)>::record;
+  std::string_view nome;
+  std::apply(
+      [&](const auto&... c) {
+        ((std::is_same_v<std::remove_cvref_t<decltype(c)>, campo<M>> ? (nome = c.nome, 0)
+                                                                     : 0),
+         ...);
+      },
+      layout<R>::campi);
+  if (nome.empty()) throw "the member is not a field of its record's layout";
+  return nome;
+}
+
 // Bytes of a record without the text of its counted strings.
 template <class R>
 constexpr size_t dimensione_fissa() {

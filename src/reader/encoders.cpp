@@ -27,11 +27,7 @@ void rifiuta(scenario_state& st, reperto_id id, int64_t k = -1) {
 
 // Cell k is taken: the feature that took it is named by its origin.
 void conflitto(scenario_state& st, reperto_id id, int64_t k, int32_t posizione) {
-  reperto r = al_row(st, id, k);
-  r.ha_posizione = true;
-  r.posizione = posizione;
-  r.origine = origine_di(st, k);
-  segnala(st, r);
+  segnala(st, cella_occupata(st, id, k, posizione));
 }
 
 }  // namespace

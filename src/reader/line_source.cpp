@@ -4,20 +4,19 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
-#include <optional>
 #include <string>
 #include <string_view>
 
-#include "scenario/codici.h"
+#include "base/rounding.h"
 #include "reader/encoders.h"
 #include "reader/field_reader.h"
 #include "reader/keywords.h"
 #include "reader/progressive_ordina.h"
 #include "reader/reading.h"
 #include "reader/row_kinds.h"
-#include "reader/warnings.h"
 #include "reader/track_cells.h"
-#include "base/rounding.h"
+#include "reader/warnings.h"
+#include "scenario/codici.h"
 #include "scenario/reporting.h"
 #include "scenario/scenario_state.h"
 
@@ -25,18 +24,9 @@ namespace {
 
 constexpr int32_t lunghezza_massima = 1000000;  // metres
 constexpr int64_t limite_curve = 1000000;       // metres a curve row may reach
-constexpr int32_t margine_riga = 100;           // metres a row needs before the end
 
 // Curvature per metre of the radius classes 1 to 6.
 constexpr double curvatura[] = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
-
-struct lettura_linea : lettura {
-  consegna_linea& consegna;
-  int64_t cursore_pendenza = 0;  // next cell of the gradient fill
-  int32_t pendenza_precedente = 0;
-  luogo riga_pendenza{};   // the row of pendenza_precedente
-  bool polilinea = false;  // the plan polyline is being built
-};
 
 // Lays polyline points from the next one (tr.posati) up to metre `fino`,
 // straight (k = 0) or with curvature k, a point at a time: false as soon as
@@ -44,7 +34,7 @@ struct lettura_linea : lettura {
 // past the end of the polyline (tr.posati then tells which). Only where the
 // laying ends is worked out here; the points are computed from the
 // stretches when they are wanted.
-bool posa(tracciato_a_tratti& tr, int64_t fino, double k, int64_t limite) {
+bool posa_punti(tracciato_a_tratti& tr, int64_t fino, double k, int64_t limite) {
   const int64_t c = tr.posati;
   if (c > fino) return true;
   if (c > tr.ultimo) return false;
@@ -58,114 +48,109 @@ void crea_percorso(scenario_state& st, int32_t L) {
   st.lunghezza_tracciato = L + 7000;
   st.numero_celle = static_cast<int32_t>(arrotonda(st.lunghezza_tracciato / 50.0));
   st.percorso.assign(static_cast<size_t>(st.numero_celle) + 1, cella{});
-  if (st.provenienza != nullptr) st.provenienza->assign(st.percorso.size(), provenienza_cella{});
+  azzera_provenienza(st, st.percorso.size());
   if (st.salva_linea != 0) st.tracciato.crea(st.lunghezza_tracciato);
 }
 
-void leggi_progressiva(lettura_linea& l, elemento& e, int quale) {
-  l.consegna.progressive[quale].riga = l.st.riga_in_lettura;
-  e.inizio = read_whole<int32_t>(l.r);
-  l.consegna.progressive[quale].inizio = e.inizio;
-  e.fine = read_whole<int32_t>(l.r);
-  e.progressiva = read_whole<int32_t>(l.r);
+// A kilometric progressive: `quale` 0 for "tre", 1 "due", 2 "uno".
+esito_riga progressiva(lettura& l, int slot, int quale) {
+  consegna_linea::progressiva_letta& letta = l.consegna.progressive[quale];
+  letta.riga = l.st.riga_in_lettura;
+  elemento& e = l.st.elementi[static_cast<size_t>(slot)];
+  constexpr size_t fine = indice_campo(campi_progressiva, "fine");
+  l.leggi_campi(campi_progressiva, e, &e, 0, fine);
+  letta.inizio = e.inizio;
+  l.leggi_campi(campi_progressiva, e, &e, fine);
+  return esito_riga::avanti;
 }
 
-// Applies the header rows to one token, each row that matches reading its
-// own fields. Returns the finding that ends the reading, or none.
-std::optional<reperto> righe_intestazione(lettura_linea& l, std::string_view t) {
+}  // namespace
+
+esito_riga posa::lunghezza(lettura& l, std::string_view) {
   scenario_state& st = l.st;
-  field_reader& r = l.r;
-  auto& el = st.elementi;
-  if (corrisponde(t, riga_id::lunghezza)) {
-    const int32_t L = read_whole<int32_t>(r);
-    el[slot::dimensioni].fine = L;
-    if (L > lunghezza_massima) {
-      reperto rep = l.al_campo(reperto_id::percorso_troppo_lungo);
-      rep.valore = L;
-      rep.limite = lunghezza_massima;
-      return rep;
-    }
-    if (L < 0) {  // a track of negative size
-      reading_failure f{l.al_campo(reperto_id::percorso_negativo)};
-      f.r.valore = L;
-      throw f;
-    }
-    crea_percorso(st, L);
+  l.nel_slot(campi_lunghezza, slot::dimensioni);
+  const int32_t L = st.elementi[slot::dimensioni].fine;
+  if (L > lunghezza_massima) {
+    reperto rep = l.al_campo(reperto_id::percorso_troppo_lungo);
+    rep.valore = L;
+    rep.limite = lunghezza_massima;
+    return l.abbandona(rep);
   }
-  if (corrisponde(t, riga_id::progressiva_tre))
-    leggi_progressiva(l, el[slot::progressiva_tre], 0);
-  if (corrisponde(t, riga_id::progressiva_due))
-    leggi_progressiva(l, el[slot::progressiva_due], 1);
-  if (corrisponde(t, riga_id::progressiva_uno))
-    leggi_progressiva(l, el[slot::progressiva_uno], 2);
-  if (corrisponde(t, riga_id::sfondo_uno))
-    el[slot::linea].inizio = read_whole<int32_t>(r);
-  if (corrisponde(t, riga_id::sfondo_due)) {
-    el[slot::linea].progressiva = read_whole<int32_t>(r);
+  if (L < 0) {  // a track of negative size
+    reading_failure f{l.al_campo(reperto_id::percorso_negativo)};
+    f.r.valore = L;
+    throw f;
   }
-  if (corrisponde(t, riga_id::sfondo_tre))
-    el[slot::linea].fine = read_whole<int32_t>(r);
-  if (corrisponde(t, riga_id::ripetizione)) {
-    elemento& e = el[slot::treno];
-    e.inizio = read_whole<int32_t>(r);
-    const luogo campo_inizio = ultimo_campo(r);
-    e.fine = read_whole<int32_t>(r);
-    if (e.inizio % 50 != 0) {
-      reperto rep = l.al_campo(reperto_id::ripetizione_inizio);
-      rep.dove = campo_inizio;
-      rep.valore = e.inizio;
-      return rep;
-    }
-    if (e.fine % 50 != 0) {
-      reperto rep = l.al_campo(reperto_id::ripetizione_fine);
-      rep.valore = e.fine;
-      return rep;
-    }
-    if (contiene(t, "4")) {
-      e.progressiva = 4;
-    } else if (contiene(t, "9")) {
-      e.progressiva = 9;
-    } else {
-      reperto rep = l.al_campo(reperto_id::ripetizione_codici);
-      rep.dove = st.riga_in_lettura;
-      return rep;
-    }
-    if (e.fine == 0) e.progressiva = 0;
-  }
-  return std::nullopt;
+  crea_percorso(st, L);
+  return esito_riga::avanti;
 }
 
-esito_riga pendenza(lettura_linea& l) {
-  const int32_t p = read_whole<int32_t>(l.r);
-  l.segna_posizione();
-  const int32_t g = read_whole<int32_t>(l.r);
-  if (oltre_il_percorso(l.st, p, margine_riga)) return esito_riga::esci_corpo;
-  const int64_t n = indice_cella(p / 50.0);
-  // At least one cell, even when the cursor is already at or past n; rows
-  // out of order that push it past the last cell end the reading.
-  const uint8_t valore = basso_8(int64_t{l.pendenza_precedente} + 100);
-  if (n > 0 && n <= l.cursore_pendenza) {
-    avvisa(l.st, reperto_id::fuori_ordine, l.st.campo_posizione, p);
+esito_riga posa::progressiva_tre(lettura& l, std::string_view) {
+  return progressiva(l, slot::progressiva_tre, 0);
+}
+esito_riga posa::progressiva_due(lettura& l, std::string_view) {
+  return progressiva(l, slot::progressiva_due, 1);
+}
+esito_riga posa::progressiva_uno(lettura& l, std::string_view) {
+  return progressiva(l, slot::progressiva_uno, 2);
+}
+
+esito_riga posa::sfondo_uno(lettura& l, std::string_view) {
+  return l.nel_slot(campi_sfondo_uno, slot::linea);
+}
+esito_riga posa::sfondo_due(lettura& l, std::string_view) {
+  return l.nel_slot(campi_sfondo_due, slot::linea);
+}
+esito_riga posa::sfondo_tre(lettura& l, std::string_view) {
+  return l.nel_slot(campi_sfondo_tre, slot::linea);
+}
+
+esito_riga posa::ripetizione(lettura& l, std::string_view t) {
+  scenario_state& st = l.st;
+  elemento& e = st.elementi[slot::treno];
+  constexpr size_t fine = indice_campo(campi_ripetizione, "fine");
+  l.leggi_campi(campi_ripetizione, e, &e, 0, fine);
+  const luogo campo_inizio = ultimo_campo(l.r);
+  l.leggi_campi(campi_ripetizione, e, &e, fine);
+  if (e.inizio % 50 != 0) {
+    reperto rep = l.al_campo(reperto_id::ripetizione_inizio);
+    rep.dove = campo_inizio;
+    rep.valore = e.inizio;
+    return l.abbandona(rep);
   }
-  if (n > 0) {
-    riempi(l.st, l.cursore_pendenza, n, false, &provenienza_cella::pendenza, l.riga_pendenza,
-           [=](cella& c) { c.pendenza = valore; });
+  if (e.fine % 50 != 0) {
+    reperto rep = l.al_campo(reperto_id::ripetizione_fine);
+    rep.valore = e.fine;
+    return l.abbandona(rep);
   }
-  l.pendenza_precedente = g;
-  l.riga_pendenza = l.st.riga_in_lettura;
-  if (l.st.reperti != nullptr && basso_8(int64_t{g} + 100) != int64_t{g} + 100) {
-    avvisa(l.st, reperto_id::valore_troncato, ultimo_campo(l.r), int64_t{g} + 100,
-           basso_8(int64_t{g} + 100));
+  if (contiene(t, "4")) {
+    e.progressiva = 4;
+  } else if (contiene(t, "9")) {
+    e.progressiva = 9;
+  } else {
+    reperto rep = l.al_campo(reperto_id::ripetizione_codici);
+    rep.dove = st.riga_in_lettura;
+    return l.abbandona(rep);
+  }
+  if (e.fine == 0) e.progressiva = 0;
+  return esito_riga::avanti;
+}
+
+esito_riga posa::pendenza(lettura& l, std::string_view) {
+  const riga_valore riga = l.leggi_riga(campi_pendenza);
+  const esito_riga e = l.porta(l.pendenza, riga);
+  if (e != esito_riga::avanti) return e;
+  const int64_t voluto = int64_t{riga.valore} + 100;
+  if (l.st.reperti != nullptr && basso_8(voluto) != voluto) {
+    avvisa(l.st, reperto_id::valore_troncato, ultimo_campo(l.r), voluto, basso_8(voluto));
   }
   return esito_riga::avanti;
 }
 
-esito_riga curva(lettura_linea& l, std::string_view t) {
-  const int32_t s = read_whole<int32_t>(l.r);
-  l.segna_posizione();
-  const int32_t lunghezza = read_whole<int32_t>(l.r);
+esito_riga posa::curva(lettura& l, std::string_view t) {
+  const riga_curva riga = l.leggi_riga(campi_curva);
   const luogo campo_lunghezza = ultimo_campo(l.r);
-  if (oltre_il_percorso(l.st, s, margine_riga)) return esito_riga::esci_corpo;
+  if (oltre_il_percorso(l.st, riga.inizio, margine_riga)) return esito_riga::esci_corpo;
   int classe = 0;
   for (char cifra : std::string_view("123456")) {
     if (contiene(t, std::string_view(&cifra, 1))) {
@@ -182,9 +167,11 @@ esito_riga curva(lettura_linea& l, std::string_view t) {
   if (contiene_nc(t, "s")) k = -k;
   if (!l.polilinea) fallisci(l.st, reperto_id::senza_percorso);
   tracciato_a_tratti& tr = l.st.tracciato;
+  const int32_t s = riga.inizio;
   if (s < tr.posati - 1) avvisa(l.st, reperto_id::fuori_ordine, l.st.campo_posizione, s);
-  const int64_t fine = int64_t{s} + lunghezza;
-  const bool dentro = posa(tr, s, 0, limite_curve) && posa(tr, fine, k, limite_curve);
+  const int64_t fine = int64_t{s} + riga.lunghezza;
+  const bool dentro =
+      posa_punti(tr, s, 0, limite_curve) && posa_punti(tr, fine, k, limite_curve);
   if (dentro) return esito_riga::avanti;
   // Past 1,000,000 m the reading ends with its own code; a curve reaching
   // past the last metre of a shorter polyline fails.
@@ -200,69 +187,37 @@ esito_riga curva(lettura_linea& l, std::string_view t) {
   throw f;
 }
 
-esito_riga montagna(lettura_linea& l) {
+esito_riga posa::montagna(lettura& l, std::string_view) {
   const riga_montagna riga = l.leggi_riga(campi_montagna);
   if (oltre_il_percorso(l.st, riga.inizio, margine_riga)) return esito_riga::esci_corpo;
   memo_montagna(l.st, riga);
   return l.dopo_encoder(riga.inizio);
 }
 
-esito_riga indicatori(lettura_linea& l) {
+esito_riga posa::indicatori(lettura& l, std::string_view) {
   const riga_indicatori riga = l.leggi_riga(campi_indicatori);
   if (oltre_il_percorso(l.st, riga.posizione, margine_riga)) return esito_riga::esci_corpo;
   memo_indicatori_v_max(l.st, riga);
   return l.dopo_encoder(riga.posizione);
 }
 
-esito_riga cartello(lettura_linea& l) {
+esito_riga posa::cartello(lettura& l, std::string_view) {
   scenario_state& st = l.st;
-  const int32_t p = read_whole<int32_t>(l.r);
-  l.segna_posizione();
-  const std::string_view testo = leggi_nome(l);
+  const riga_cartello riga = l.leggi_riga(campi_cartello);
+  const int32_t p = riga.posizione;
   if (oltre_il_percorso(st, p, margine_riga)) return esito_riga::esci_corpo;
   // Signs take slots 80 down to 1; slot 0 stays empty.
   if (l.consegna.slot_cartello < 1) fallisci(st, reperto_id::troppi_cartelli);
   const int64_t k = indice_cella(p / 50.0 + 1);
   cella& c = cella_del_percorso(st, k);
-  if (!libera(c)) {
-    st.posizione_errore = p;
-    reperto rep = l.al_campo(reperto_id::cartello_occupato);
-    rep.dove = st.campo_posizione;
-    rep.cella = static_cast<int32_t>(k);
-    rep.ha_posizione = true;
-    rep.posizione = p;
-    rep.origine = origine_di(st, k);
-    return l.abbandona(rep);
-  }
+  if (!libera(c)) return l.cella_presa(reperto_id::cartello_occupato, k, p);
   c.codice = codice_cella::cartello_indicatore;
   segna_origine(st, k);
   c.dato_a = static_cast<int16_t>(l.consegna.slot_cartello);
-  st.elementi[static_cast<size_t>(l.consegna.slot_cartello)].nome.assign(testo);
+  st.elementi[static_cast<size_t>(l.consegna.slot_cartello)].nome.assign(riga.testo);
   --l.consegna.slot_cartello;
   return esito_riga::avanti;
 }
-
-// Applies the body rows to one token, in order; each row that matches reads
-// its own fields.
-esito_riga righe_corpo(lettura_linea& l, std::string_view t) {
-  if (corrisponde(t, riga_id::pendenza)) {
-    if (const esito_riga e = pendenza(l); e != esito_riga::avanti) return e;
-  }
-  // Without the polyline, curve rows are not recognised.
-  if (l.st.salva_linea != 0 && corrisponde(t, riga_id::curva)) {
-    if (const esito_riga e = curva(l, t); e != esito_riga::avanti) return e;
-  }
-  if (corrisponde(t, riga_id::montagna)) {
-    if (const esito_riga e = montagna(l); e != esito_riga::avanti) return e;
-  }
-  if (corrisponde(t, riga_id::indicatori)) {
-    if (const esito_riga e = indicatori(l); e != esito_riga::avanti) return e;
-  }
-  if (corrisponde(t, riga_id::cartello)) return cartello(l);
-  return esito_riga::avanti;
-}
-
-}  // namespace
 
 bool leggi_linea(scenario_state& st, const sorgenti_lettura& s, consegna_linea& c) {
   const documento_sorgente& d = s.linea;
@@ -275,7 +230,7 @@ bool leggi_linea(scenario_state& st, const sorgenti_lettura& s, consegna_linea& 
     throw reading_failure{
         nuovo_reperto(reperto_id::linea_illeggibile, {documento::linea, 0, 0})};
   }
-  lettura_linea l{{st, field_reader{d.testo, 0, documento::linea}, s}, c};
+  lettura l{st, field_reader{d.testo, 0, documento::linea}, s, c};
   controlla_formato(st, d.testo, documento::linea);
 
   // Everything before the first "[generale]" token is ignored; an empty
@@ -300,8 +255,7 @@ bool leggi_linea(scenario_state& st, const sorgenti_lettura& s, consegna_linea& 
     for (int volte = 0; volte < 10; ++volte) {
       if (contiene(t, "-")) t = l.token();
     }
-    if (const auto rep = righe_intestazione(l, t)) {
-      l.abbandona(*rep);
+    if (l.applica_righe(t, sezione_riga::intestazione_linea) == esito_riga::termina) {
       return false;
     }
     if (riga_sezione(t)) break;
@@ -319,7 +273,7 @@ bool leggi_linea(scenario_state& st, const sorgenti_lettura& s, consegna_linea& 
   for (;;) {
     std::string_view t;
     if (!l.prossimo_token(t)) break;
-    const esito_riga e = righe_corpo(l, t);
+    const esito_riga e = l.applica_righe(t, sezione_riga::corpo_linea);
     if (e == esito_riga::termina) return false;
     if (e == esito_riga::esci_corpo) {
       l.segnala_interruzione();
@@ -332,15 +286,12 @@ bool leggi_linea(scenario_state& st, const sorgenti_lettura& s, consegna_linea& 
   if (!st.percorso_creato()) fallisci(st, reperto_id::percorso_mancante, -1, 0, 0, generale);
 
   // The last gradient runs on up to cell numero_celle - 3 (at least one cell).
-  const uint8_t ultima = basso_8(int64_t{l.pendenza_precedente} + 100);
-  riempi(st, l.cursore_pendenza, int64_t{st.numero_celle} - 2, false,
-         &provenienza_cella::pendenza, l.riga_pendenza,
-         [=](cella& c) { c.pendenza = ultima; });
+  l.porta_fino_a(l.pendenza, int64_t{st.numero_celle} - 2);
 
   // The plan runs on straight; its last two points stay empty.
   if (l.polilinea) {
-    posa(st.tracciato, int64_t{st.lunghezza_tracciato} - 2, 0,
-         std::numeric_limits<int64_t>::max());
+    posa_punti(st.tracciato, int64_t{st.lunghezza_tracciato} - 2, 0,
+               std::numeric_limits<int64_t>::max());
   }
   return true;
 }

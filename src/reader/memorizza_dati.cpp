@@ -65,7 +65,7 @@ void memorizza_dati(scenario_state& st, const sorgenti_lettura& sorgenti) {
     st.lunghezza_tracciato = 0;
     st.riga_in_lettura = {};
     st.campo_posizione = {};
-    if (st.provenienza != nullptr) st.provenienza->clear();
+    azzera_provenienza(st, 0);
 
     consegna_linea consegna;
     if (!leggi_linea(st, sorgenti, consegna)) return;

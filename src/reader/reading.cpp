@@ -10,6 +10,38 @@
 #include "reader/track_cells.h"
 #include "scenario/reporting.h"
 
+namespace {
+
+// A speed in km/h as stored in a cell: units of 5 km/h, one byte. A speed
+// that does not fit is reported at the field it came from.
+uint8_t velocita_cella(lettura& l, const valore_portato& v) {
+  const double q = arrotonda(v.precedente / 5.0);
+  if (q < 0 || q > 255) {
+    reading_failure f{l.al_campo(reperto_id::valore_troppo_grande)};
+    f.r.dove = v.campo;
+    f.r.valore = 0;
+    f.r.limite = 255 * 5;
+    throw f;
+  }
+  return static_cast<uint8_t>(q);
+}
+
+}  // namespace
+
+lettura::lettura(scenario_state& stato, field_reader lettore, const sorgenti_lettura& s,
+                 consegna_linea& c)
+    : st(stato),
+      r(lettore),
+      sorgenti(s),
+      consegna(c),
+      pendenza{&cella::pendenza, &provenienza_cella::pendenza, false,
+               [](lettura&, const valore_portato& v) {
+                 return basso_8(int64_t{v.precedente} + 100);
+               }},
+      velocita{&cella::velocita, &provenienza_cella::velocita, true, &velocita_cella},
+      aderenza{&cella::aderenza, &provenienza_cella::aderenza, false,
+               [](lettura&, const valore_portato& v) { return basso_8(v.precedente); }} {}
+
 std::string_view lettura::token() {
   std::string_view t = read_text(r);
   st.riga.assign(t);  // reuses the buffer's capacity
@@ -29,6 +61,15 @@ bool lettura::prossimo_token(std::string_view& t) {
   return true;
 }
 
+esito_riga lettura::applica_righe(std::string_view t, sezione_riga sezione) {
+  for (const tipo_riga& tipo : tipi_riga) {
+    if (tipo.sezione != sezione || !letta(tipo, st.salva_linea != 0)) continue;
+    if (!corrisponde(t, tipo)) continue;
+    if (const esito_riga e = tipo.posa(*this, t); e != esito_riga::avanti) return e;
+  }
+  return esito_riga::avanti;
+}
+
 void lettura::consuma() {
   if (sorgenti.consumato && !sorgenti.consumato(r.doc)) {
     reading_failure f;
@@ -46,10 +87,21 @@ esito_riga lettura::abbandona(reperto rep) {
   return esito_riga::termina;
 }
 
+esito_riga lettura::abbandona(reperto rep, int32_t posizione) {
+  // The status goes with its position before the document is done with, as
+  // it always has.
+  segna_stato(st, descrivi(rep.id).codice, posizione);
+  return abbandona(rep);
+}
+
+esito_riga lettura::cella_presa(reperto_id id, int64_t k, int32_t posizione) {
+  return abbandona(cella_occupata(st, id, k, posizione), posizione);
+}
+
 esito_riga lettura::dopo_encoder(int32_t posizione) {
   if (st.codice_errore == codice::errore_lettura) throw reading_failure{{}, true};
   if (st.codice_errore > 0) {
-    st.posizione_errore = posizione;
+    segna_stato(st, st.codice_errore, posizione);  // the encoder's code, or an earlier 15
     consuma();
     segnala_interruzione();
     return esito_riga::termina;
@@ -72,7 +124,7 @@ void lettura::dopo_riga(std::string_view t, int sezione) {
   bool riconosciuta = false;
   for (const tipo_riga& tipo : tipi_riga) {
     if (tipo.sezione == sezione && corrisponde(t, tipo) &&
-        (tipo.id != riga_id::curva || st.salva_linea != 0)) {
+        letta(tipo, st.salva_linea != 0)) {
       riconosciuta = true;
     }
   }
@@ -87,6 +139,15 @@ void lettura::dopo_riga(std::string_view t, int sezione) {
   } else if (a_inizio) {
     controlla_riga_ignorata(st, t, sezione, st.salva_linea != 0);
   }
+}
+
+void lettura::porta_fino_a(valore_portato& v, int64_t fino) {
+  const uint8_t valore = v.in_byte(*this, v);
+  do {
+    cella_del_percorso(st, v.cursore).*v.in_cella = valore;
+    segna_campo(st, v.cursore, v.fonte, v.riga);
+    ++v.cursore;
+  } while (v.cursore < fino);
 }
 
 reperto lettura::al_campo(reperto_id id) const {
@@ -143,8 +204,7 @@ bool oltre_il_percorso(scenario_state& st, int32_t posizione, int32_t margine) {
     rep.ha_posizione = true;
     rep.posizione = posizione;
     rep.limite = st.elementi[slot::dimensioni].fine;
-    segnala(st, rep);
-    st.posizione_errore = posizione;
+    segnala(st, rep, posizione);
     return true;
   }
   return false;

@@ -5,27 +5,73 @@
 // `reading_failure`, which `memorizza_dati` turns into its failure exit.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <type_traits>
+#include <variant>
 
 #include "reader/field_reader.h"
 #include "reader/memorizza_dati.h"
+#include "reader/row_kinds.h"
 #include "reader/rows.h"
+#include "reader/track_cells.h"
+#include "reader/warnings.h"
 #include "scenario/findings.h"
+#include "scenario/reporting.h"
 #include "scenario/scenario_state.h"
 
-// What a row leaves the body loop to do.
-enum class esito_riga {
-  avanti,      // go on with the next token
-  esci_corpo,  // leave the body; the steps after it still run (status 15)
-  termina      // the reading of this document ended early
+// What the line half hands to the train half: the slot the next indicator
+// sign would take (stations stay below it), and the kilometric progressive
+// rows as read, so the train half's check of them can point at them.
+struct consegna_linea {
+  int32_t slot_cartello = slot::primo_cartello;
+  struct progressiva_letta {
+    luogo riga;
+    int32_t inizio = 0;
+  };
+  progressiva_letta progressive[3];  // "tre", "due", "uno"
 };
 
-// The reading of one source document.
+// A value that rows of one kind carry along the track (gradient, line speed,
+// adhesion): each row fills the cells from where the previous row of its
+// kind stopped up to its own position with the previous row's value, and
+// leaves its own for the next. What differs between the kinds is said here.
+struct valore_portato {
+  uint8_t cella::*in_cella;         // the cell's byte it fills
+  luogo provenienza_cella::*fonte;  // the provenance of that byte
+  bool ferma_all_ultima;            // inside the body the fill stops at the last cell
+                                    // instead of failing past it
+  uint8_t (*in_byte)(lettura& l, const valore_portato& v);  // `precedente` stored
+
+  int64_t cursore = 0;     // the next cell to fill
+  int32_t precedente = 0;  // the value of the last row read
+  luogo riga{};            // that row
+  luogo campo{};           // and its value field
+};
+
+// The margin of track a row needs after its position (a station needs more).
+constexpr int32_t margine_riga = 100;  // metres
+
+// The reading of one source document, and the state its rows carry from one
+// to the next.
 struct lettura {
   scenario_state& st;
   field_reader r;
   const sorgenti_lettura& sorgenti;
+  consegna_linea& consegna;
+
+  // The line source.
+  valore_portato pendenza;
+  bool polilinea = false;  // the plan polyline is being built
+  // The train source.
+  valore_portato velocita;
+  valore_portato aderenza;
+  int32_t stazione = 1;  // the slot of the next station
+  luogo riga_stazione_precedente{};
+
+  lettura(scenario_state& st, field_reader r, const sorgenti_lettura& s,
+          consegna_linea& c);
 
   // Reads one token into `riga`; it becomes the row being read.
   std::string_view token();
@@ -35,13 +81,24 @@ struct lettura {
   // then not interpreted).
   bool prossimo_token(std::string_view& token);
 
+  // Applies the rows of `sezione` to the token `t` in the table's order,
+  // each row that matches reading its own fields; stops at the first that
+  // does not leave the reading to go on.
+  esito_riga applica_righe(std::string_view t, sezione_riga sezione);
+
   // This document is done with for good (the one-shot program deletes it
   // here); fails when that failed.
   void consuma();
 
   // Ends the reading early with the finding: the document is done with,
-  // then the finding is reported with the row it stopped at.
+  // then the finding is reported with the row it stopped at. With a
+  // position, the finding's status goes with it.
   esito_riga abbandona(reperto r);
+  esito_riga abbandona(reperto r, int32_t posizione);
+
+  // The row's cell k, wanted at `posizione` metres, is taken: the reading
+  // ends with `id`, noting the row that took the cell.
+  esito_riga cella_presa(reperto_id id, int64_t k, int32_t posizione);
 
   // After an encoder: its 25 (reported already) is the failure exit; any
   // other positive code (an earlier 15 included) ends the reading at this
@@ -52,16 +109,41 @@ struct lettura {
   // field read were not read.
   void segnala_interruzione();
 
-  // The row's fields in table order; the first is its position.
+  // Fields [da, a) of a row from its table, into `riga` and, for fields
+  // that go into a slot of `elementi`, into `slot`. A position field marks
+  // the row's position.
+  template <class R, size_t N>
+  void leggi_campi(const campo_riga<R> (&campi)[N], R& riga, elemento* slot,
+                   size_t da = 0, size_t a = N);
+
+  // A whole row of a record of its own.
   template <class R, size_t N>
   R leggi_riga(const campo_riga<R> (&campi)[N]) {
+    static_assert(!membri_riga<R>::anche_nel_slot, "a row that fills a slot names it");
     R riga{};
-    for (size_t i = 0; i < N; ++i) {
-      riga.*(campi[i].membro) = read_whole<int32_t>(r);
-      if (i == 0) segna_posizione();
-    }
+    leggi_campi(campi, riga, nullptr);
     return riga;
   }
+
+  // A row whose fields all go into the slot `slot` of `elementi`.
+  template <size_t N>
+  esito_riga nel_slot(const campo_riga<elemento> (&campi)[N], int slot) {
+    elemento& e = st.elementi[static_cast<size_t>(slot)];
+    leggi_campi(campi, e, &e);
+    return esito_riga::avanti;
+  }
+
+  // One row of a carried value: the position test, then the previous value
+  // up to the row's cell; `prima_del_riempimento` runs just before the fill.
+  template <class F>
+  esito_riga porta(valore_portato& v, const riga_valore& riga, F prima_del_riempimento);
+  esito_riga porta(valore_portato& v, const riga_valore& riga) {
+    return porta(v, riga, [] {});
+  }
+
+  // After the body: the last value carried on up to cell `fino` - 1 (at
+  // least one cell).
+  void porta_fino_a(valore_portato& v, int64_t fino);
 
   // The field just read is the row's position.
   void segna_posizione();
@@ -82,15 +164,6 @@ bool oltre_il_percorso(scenario_state& st, int32_t posizione, int32_t margine);
 // The cell at index k; fails when k lies outside the track.
 cella& cella_del_percorso(scenario_state& st, int64_t k);
 
-// Carries a value along the track: `scrivi` on the cell at the cursor, then
-// the cursor advances, at least once and while it is below `fino`. With
-// `ferma_all_ultima` the fill stops when the cursor reaches numero_celle;
-// otherwise a cursor past the track fails.
-// The row that set the value is kept as the field's provenance.
-template <class F>
-void riempi(scenario_state& st, int64_t& cursore, int64_t fino, bool ferma_all_ultima,
-            luogo provenienza_cella::*campo, const luogo& riga, F scrivi);
-
 // A 32-bit result of stored arithmetic; fails, pointing at `dove` (or at
 // the row's position), when it does not fit.
 int32_t intero_32(scenario_state& st, int64_t v, luogo dove = {});
@@ -107,34 +180,63 @@ int32_t arrotonda_32(scenario_state& st, double q, luogo dove = {});
 // of the scenario file can count).
 std::string_view leggi_nome(lettura& l);
 
-// What the line half hands to the train half: the slot the next indicator
-// sign would take (stations stay below it), and the kilometric progressive
-// rows as read, so the train half's check of them can point at them.
-struct consegna_linea {
-  int32_t slot_cartello = slot::primo_cartello;
-  struct progressiva_letta {
-    luogo riga;
-    int32_t inizio = 0;
-  };
-  progressiva_letta progressive[3];  // "tre", "due", "uno"
-};
-
 // The line half: header block, kilometric progressives, body, fills. False
 // when it ended the reading early (the train source is then not read).
 bool leggi_linea(scenario_state& st, const sorgenti_lettura& s, consegna_linea& c);
 
 // The train half.
-void leggi_treno(scenario_state& st, const sorgenti_lettura& s, const consegna_linea& c);
+void leggi_treno(scenario_state& st, const sorgenti_lettura& s, consegna_linea& c);
 
 // --- template definitions ------------------------------------------------
 
+template <class R, size_t N>
+void lettura::leggi_campi(const campo_riga<R> (&campi)[N], R& riga, elemento* slot,
+                          size_t da, size_t a) {
+  for (size_t i = da; i < a; ++i) {
+    std::visit(
+        [&](auto membro) {
+          using tipo = typename layout_detail::membro<decltype(membro)>::tipo;
+          using record = typename layout_detail::membro<decltype(membro)>::record;
+          auto& dove = [&]() -> record& {
+            if constexpr (std::is_same_v<record, R>) {
+              return riga;
+            } else {
+              return *slot;
+            }
+          }();
+          if constexpr (std::is_same_v<tipo, std::string_view>) {
+            dove.*membro = leggi_nome(*this);
+          } else {
+            dove.*membro = read_whole<tipo>(r);
+          }
+        },
+        campi[i].membro);
+    if (campi[i].posizione) segna_posizione();
+  }
+}
+
 template <class F>
-void riempi(scenario_state& st, int64_t& cursore, int64_t fino, bool ferma_all_ultima,
-            luogo provenienza_cella::*campo, const luogo& riga, F scrivi) {
-  do {
-    if (ferma_all_ultima && cursore >= st.numero_celle) break;
-    scrivi(cella_del_percorso(st, cursore));
-    if (st.provenienza != nullptr) (*st.provenienza)[static_cast<size_t>(cursore)].*campo = riga;
-    ++cursore;
-  } while (cursore < fino);
+esito_riga lettura::porta(valore_portato& v, const riga_valore& riga,
+                          F prima_del_riempimento) {
+  if (oltre_il_percorso(st, riga.posizione, margine_riga)) return esito_riga::esci_corpo;
+  const int64_t n = indice_cella(riga.posizione / 50.0);
+  // At least one cell, even when the cursor is already at or past n; rows
+  // out of order that push it past the last cell end the reading.
+  if (n > 0 && n <= v.cursore) {
+    avvisa(st, reperto_id::fuori_ordine, st.campo_posizione, riga.posizione);
+  }
+  prima_del_riempimento();
+  if (n > 0) {
+    do {
+      if (v.ferma_all_ultima && v.cursore >= st.numero_celle) break;
+      cella& c = cella_del_percorso(st, v.cursore);  // before the value, which may fail
+      c.*v.in_cella = v.in_byte(*this, v);
+      segna_campo(st, v.cursore, v.fonte, v.riga);
+      ++v.cursore;
+    } while (v.cursore < n);
+  }
+  v.precedente = riga.valore;
+  v.campo = ultimo_campo(r);
+  v.riga = st.riga_in_lettura;
+  return esito_riga::avanti;
 }

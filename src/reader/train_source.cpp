@@ -19,124 +19,78 @@
 
 namespace {
 
-constexpr int32_t margine_riga = 100;       // metres a row needs before the end
 constexpr int32_t margine_stazione = 800;   // metres a station needs
 constexpr int32_t distanza_stazioni = 350;  // metres between two station areas
 
-struct lettura_treno : lettura {
-  int32_t slot_cartello;
-  int32_t stazione = 1;  // the slot of the next station
-  int64_t cursore_velocita = 0;
-  int64_t cursore_aderenza = 0;
-  int32_t velocita_precedente = 0;
-  int32_t aderenza_precedente = 0;
-  luogo campo_velocita{};  // the field the previous speed came from
-  luogo riga_velocita{};   // and its row
-  luogo riga_aderenza{};   // the row of the previous adhesion
-  luogo riga_stazione_precedente{};
-};
+}  // namespace
 
-// A speed in km/h as stored in a cell: units of 5 km/h, one byte. A speed
-// that does not fit is reported at the row it came from.
-uint8_t velocita_cella(lettura_treno& l, int32_t v) {
-  const double q = arrotonda(v / 5.0);
-  if (q < 0 || q > 255) {
-    reading_failure f{l.al_campo(reperto_id::valore_troppo_grande)};
-    f.r.dove = l.campo_velocita;
-    f.r.valore = 0;
-    f.r.limite = 255 * 5;
-    throw f;
-  }
-  return static_cast<uint8_t>(q);
+esito_riga posa::massa(lettura& l, std::string_view) {
+  return l.nel_slot(campi_massa, slot::dimensioni);
 }
 
-esito_riga velocita(lettura_treno& l) {
-  const int32_t p = read_whole<int32_t>(l.r);
-  l.segna_posizione();
-  const int32_t v = read_whole<int32_t>(l.r);
+esito_riga posa::vetture(lettura& l, std::string_view) {
+  return l.nel_slot(campi_vetture, slot::dimensioni);
+}
+
+esito_riga posa::velocita(lettura& l, std::string_view) {
+  const riga_valore riga = l.leggi_riga(campi_velocita);
   const luogo campo_v = ultimo_campo(l.r);
-  if (oltre_il_percorso(l.st, p, margine_riga)) return esito_riga::esci_corpo;
-  const int64_t n = indice_cella(p / 50.0);
-  if (n > 0 && n <= l.cursore_velocita) {
-    avvisa(l.st, reperto_id::fuori_ordine, l.st.campo_posizione, p);
-  }
-  if (l.st.reperti != nullptr && v % 5 != 0) {
-    const double q = arrotonda(v / 5.0);
-    if (q >= 0 && q <= 255) {
-      avvisa(l.st, reperto_id::velocita_arrotondata, campo_v, v, static_cast<int64_t>(q) * 5);
+  const int32_t v = riga.valore;
+  return l.porta(l.velocita, riga, [&] {
+    if (l.st.reperti != nullptr && v % 5 != 0) {
+      const double q = arrotonda(v / 5.0);
+      if (q >= 0 && q <= 255) {
+        avvisa(l.st, reperto_id::velocita_arrotondata, campo_v, v,
+               static_cast<int64_t>(q) * 5);
+      }
     }
-  }
-  if (n > 0) {
-    riempi(l.st, l.cursore_velocita, n, true, &provenienza_cella::velocita, l.riga_velocita,
-           [&](cella& c) {
-      c.velocita = velocita_cella(l, l.velocita_precedente);
-    });
-  }
-  l.velocita_precedente = v;
-  l.campo_velocita = campo_v;
-  l.riga_velocita = l.st.riga_in_lettura;
-  return esito_riga::avanti;
+  });
 }
 
-esito_riga aderenza(lettura_treno& l) {
-  const int32_t p = read_whole<int32_t>(l.r);
-  l.segna_posizione();
-  const int32_t a = read_whole<int32_t>(l.r);
-  if (oltre_il_percorso(l.st, p, margine_riga)) return esito_riga::esci_corpo;
-  const int64_t n = indice_cella(p / 50.0);
-  // At least one cell, even when the cursor is already at or past n; rows
-  // out of order that push it past the last cell end the reading.
-  const uint8_t valore = basso_8(l.aderenza_precedente);
-  if (n > 0 && n <= l.cursore_aderenza) {
-    avvisa(l.st, reperto_id::fuori_ordine, l.st.campo_posizione, p);
-  }
-  if (n > 0) {
-    riempi(l.st, l.cursore_aderenza, n, false, &provenienza_cella::aderenza, l.riga_aderenza,
-           [=](cella& c) { c.aderenza = valore; });
-  }
-  l.aderenza_precedente = a;
-  l.riga_aderenza = l.st.riga_in_lettura;
+esito_riga posa::aderenza(lettura& l, std::string_view) {
+  const riga_valore riga = l.leggi_riga(campi_aderenza);
+  const esito_riga e = l.porta(l.aderenza, riga);
+  if (e != esito_riga::avanti) return e;
+  const int32_t a = riga.valore;
   if (l.st.reperti != nullptr && basso_8(a) != a) {
     avvisa(l.st, reperto_id::valore_troncato, ultimo_campo(l.r), a, basso_8(a));
   }
   return esito_riga::avanti;
 }
 
-esito_riga segnale(lettura_treno& l) {
+esito_riga posa::orologio(lettura& l, std::string_view) {
+  return l.nel_slot(campi_orologio, slot::treno);
+}
+
+esito_riga posa::sabbia(lettura& l, std::string_view) {
+  return l.nel_slot(campi_sabbia, slot::treno);
+}
+
+esito_riga posa::segnale(lettura& l, std::string_view) {
   const riga_segnale riga = l.leggi_riga(campi_segnale);
   if (oltre_il_percorso(l.st, riga.posizione, margine_riga)) return esito_riga::esci_corpo;
   memo_segnale(l.st, riga);
   return l.dopo_encoder(riga.posizione);
 }
 
-esito_riga rallentamento(lettura_treno& l) {
+esito_riga posa::rallentamento(lettura& l, std::string_view) {
   const riga_rallentamento riga = l.leggi_riga(campi_rallentamento);
   if (oltre_il_percorso(l.st, riga.x, margine_riga)) return esito_riga::esci_corpo;
   memo_rallentamento(l.st, riga);
   return l.dopo_encoder(riga.x);
 }
 
-esito_riga abbattimento(lettura_treno& l) {
+esito_riga posa::abbattimento(lettura& l, std::string_view) {
   scenario_state& st = l.st;
-  const int32_t p = read_whole<int32_t>(l.r);
-  l.segna_posizione();
-  const int32_t valore = read_whole<int32_t>(l.r);
+  const riga_abbattimento riga = l.leggi_riga(campi_abbattimento);
+  const int32_t p = riga.posizione;
   if (oltre_il_percorso(st, p, margine_riga)) return esito_riga::esci_corpo;
   const int64_t k = indice_cella(p / 50.0);
   cella& c = cella_del_percorso(st, k);
-  if (!libera(c)) {
-    st.posizione_errore = p;
-    reperto rep = l.al_campo(reperto_id::abbattimento_occupato);
-    rep.dove = st.campo_posizione;
-    rep.cella = static_cast<int32_t>(k);
-    rep.ha_posizione = true;
-    rep.posizione = p;
-    rep.origine = origine_di(st, k);
-    return l.abbandona(rep);
-  }
-  if (valore > 0) {
+  if (!libera(c)) return l.cella_presa(reperto_id::abbattimento_occupato, k, p);
+  if (riga.valore > 0) {
     c.codice = codice_cella::abbattimento;
-    c.dato_a = in_16_bit(st, valore);
+    c.dato_a = in_16_bit(st, riga.valore);
   } else {
     c.codice = codice_cella::abbattimento_nullo;
   }
@@ -144,18 +98,24 @@ esito_riga abbattimento(lettura_treno& l) {
   return esito_riga::avanti;
 }
 
-esito_riga stazione(lettura_treno& l) {
+esito_riga posa::stazione(lettura& l, std::string_view) {
   scenario_state& st = l.st;
   field_reader& r = l.r;
   // With 80 signs even slot 1 is taken.
-  if (l.stazione > l.slot_cartello) {
+  if (l.stazione > l.consegna.slot_cartello) {
     return l.abbandona(nuovo_reperto(reperto_id::stazioni_esaurite, st.riga_in_lettura));
   }
   const int32_t i = l.stazione;
   elemento& e = st.elementi[static_cast<size_t>(i)];
+  riga_stazione riga;
+  // The fields are read in stages, each checked before the next is read;
+  // what goes into the slot is there as soon as it is read.
+  constexpr size_t tipo = indice_campo(campi_stazione, "tipo");
+  constexpr size_t opzione_1 = indice_campo(campi_stazione, "opzione_1");
+  constexpr size_t minuti = indice_campo(campi_stazione, "minuti");
+  constexpr size_t nome = indice_campo(campi_stazione, "nome");
 
-  e.progressiva = read_whole<int32_t>(r);
-  l.segna_posizione();
+  l.leggi_campi(campi_stazione, riga, &e, 0, tipo);
   const int32_t posizione = e.progressiva;
   if (oltre_il_percorso(st, posizione, margine_stazione)) return esito_riga::esci_corpo;
   const auto alla_stazione = [&](reperto_id id, luogo dove) {
@@ -166,41 +126,32 @@ esito_riga stazione(lettura_treno& l) {
     return rep;
   };
   if (posizione % 50 != 0) {
-    st.posizione_errore = posizione;
-    return l.abbandona(alla_stazione(reperto_id::stazione_non_multipla, st.campo_posizione));
+    return l.abbandona(
+        alla_stazione(reperto_id::stazione_non_multipla, st.campo_posizione), posizione);
   }
-  e.tipo = read_whole<uint8_t>(r);
-  const int32_t L = read_whole<int32_t>(r);
+  l.leggi_campi(campi_stazione, riga, &e, tipo, opzione_1);
+  const int32_t L = riga.lunghezza;
   const luogo campo_lunghezza = ultimo_campo(r);
   if (L % 100 != 0) {
-    st.posizione_errore = posizione;
     reperto rep = alla_stazione(reperto_id::lunghezza_stazione, campo_lunghezza);
     rep.valore = L;
-    return l.abbandona(rep);
+    return l.abbandona(rep, posizione);
   }
-  // The fields come in this order, not in the record's.
-  e.opzione_1 = read_whole<uint8_t>(r);
-  e.opzione_5 = read_whole<uint8_t>(r);
-  e.opzione_4 = read_whole<uint8_t>(r);
+  l.leggi_campi(campi_stazione, riga, &e, opzione_1, minuti);  // up to the hours
   const uint8_t opzione_4_letta = e.opzione_4;
-  e.valore_1 = read_whole<int16_t>(r);
-  e.valore_2 = read_whole<int16_t>(r);
-  e.opzione_2 = read_whole<uint8_t>(r);
-  e.valore_3 = read_whole<int16_t>(r);
-  e.valore_4 = read_whole<int16_t>(r);
-  e.valore_5 = read_whole<int16_t>(r);
-  e.opzione_3 = read_whole<uint8_t>(r);
-  const int64_t ore = read_whole<int32_t>(r);
   const size_t inizio_ore = r.inizio_campo;
-  const int64_t minuti = read_whole<int32_t>(r);
-  const int64_t secondi = read_whole<int32_t>(r);
+  l.leggi_campi(campi_stazione, riga, &e, minuti, nome);
   const luogo campi_orario = luogo_in(r, inizio_ore, r.fine_campo);
-  e.orario = intero_32(st,
-                       intero_32(st, intero_32(st, ore * 60 + minuti, campi_orario) * int64_t{60},
-                                 campi_orario) +
-                           secondi,
-                       campi_orario);
-  e.nome.assign(leggi_nome(l));
+  e.orario = intero_32(
+      st,
+      intero_32(
+          st,
+          intero_32(st, int64_t{riga.ore} * 60 + riga.minuti, campi_orario) * int64_t{60},
+          campi_orario) +
+          riga.secondi,
+      campi_orario);
+  l.leggi_campi(campi_stazione, riga, &e, nome);
+  e.nome.assign(riga.nome);
 
   // The station area, by kind.
   const int64_t p = posizione;
@@ -266,63 +217,26 @@ esito_riga stazione(lettura_treno& l) {
   }
 
   if (i > 1 && int64_t{e.inizio} - distanza_stazioni < st.elementi[i - 1].fine) {
-    st.posizione_errore = posizione;
     reperto rep = alla_stazione(reperto_id::stazioni_vicine, st.campo_posizione);
     rep.valore = e.inizio;
     rep.limite = st.elementi[i - 1].fine;
     rep.origine = l.riga_stazione_precedente;
-    return l.abbandona(rep);
+    return l.abbandona(rep, posizione);
   }
   l.riga_stazione_precedente = st.riga_in_lettura;
   ++l.stazione;
-  if (l.stazione >= l.slot_cartello) {
+  if (l.stazione >= l.consegna.slot_cartello) {
     return l.abbandona(nuovo_reperto(reperto_id::stazioni_esaurite, st.riga_in_lettura));
   }
   return esito_riga::avanti;
 }
 
-// Applies the rows to one token, in order; each row that matches reads its
-// own fields.
-esito_riga righe(lettura_treno& l, std::string_view t) {
-  auto& el = l.st.elementi;
-  if (corrisponde(t, riga_id::massa)) {
-    el[slot::dimensioni].inizio = read_whole<int32_t>(l.r);
-  }
-  if (corrisponde(t, riga_id::vetture))
-    el[slot::dimensioni].progressiva = read_whole<int32_t>(l.r);
-  if (corrisponde(t, riga_id::velocita)) {
-    if (const esito_riga e = velocita(l); e != esito_riga::avanti) return e;
-  }
-  if (corrisponde(t, riga_id::aderenza)) {
-    if (const esito_riga e = aderenza(l); e != esito_riga::avanti) return e;
-  }
-  if (corrisponde(t, riga_id::orologio)) {
-    el[slot::treno].valore_3 = read_whole<int16_t>(l.r);
-    el[slot::treno].valore_4 = read_whole<int16_t>(l.r);
-    el[slot::treno].valore_5 = read_whole<int16_t>(l.r);
-  }
-  if (corrisponde(t, riga_id::sabbia)) el[slot::treno].valore_1 = read_whole<int16_t>(l.r);
-  if (corrisponde(t, riga_id::segnale)) {
-    if (const esito_riga e = segnale(l); e != esito_riga::avanti) return e;
-  }
-  if (corrisponde(t, riga_id::rallentamento)) {
-    if (const esito_riga e = rallentamento(l); e != esito_riga::avanti) return e;
-  }
-  if (corrisponde(t, riga_id::abbattimento)) {
-    if (const esito_riga e = abbattimento(l); e != esito_riga::avanti) return e;
-  }
-  if (corrisponde(t, riga_id::stazione)) return stazione(l);
-  return esito_riga::avanti;
-}
-
-}  // namespace
-
-void leggi_treno(scenario_state& st, const sorgenti_lettura& s, const consegna_linea& c) {
+void leggi_treno(scenario_state& st, const sorgenti_lettura& s, consegna_linea& c) {
   const documento_sorgente& d = s.treno;
   if (d.stato != stato_documento::presente) {  // missing or unreadable
     throw reading_failure{nuovo_reperto(reperto_id::treno_mancante, {documento::treno, 0, 0})};
   }
-  lettura_treno l{{st, field_reader{d.testo, 0, documento::treno}, s}, c.slot_cartello};
+  lettura l{st, field_reader{d.testo, 0, documento::treno}, s, c};
   controlla_formato(st, d.testo, documento::treno);
 
   // Everything up to the first "[generale]" token is ignored; without one
@@ -334,7 +248,7 @@ void leggi_treno(scenario_state& st, const sorgenti_lettura& s, const consegna_l
   for (;;) {
     std::string_view t;
     if (!l.prossimo_token(t)) break;
-    const esito_riga e = righe(l, t);
+    const esito_riga e = l.applica_righe(t, sezione_riga::treno);
     if (e == esito_riga::termina) return;
     if (e == esito_riga::esci_corpo) {
       l.segnala_interruzione();
@@ -346,12 +260,8 @@ void leggi_treno(scenario_state& st, const sorgenti_lettura& s, const consegna_l
 
   // The last speed and adhesion run on up to cell numero_celle - 3.
   const int64_t fino = int64_t{st.numero_celle} - 2;
-  const uint8_t velocita_finale = velocita_cella(l, l.velocita_precedente);
-  riempi(st, l.cursore_velocita, fino, false, &provenienza_cella::velocita, l.riga_velocita,
-         [=](cella& c) { c.velocita = velocita_finale; });
-  const uint8_t aderenza_finale = basso_8(l.aderenza_precedente);
-  riempi(st, l.cursore_aderenza, fino, false, &provenienza_cella::aderenza, l.riga_aderenza,
-         [=](cella& c) { c.aderenza = aderenza_finale; });
+  l.porta_fino_a(l.velocita, fino);
+  l.porta_fino_a(l.aderenza, fino);
 
   for (int sl : {slot::progressiva_tre, slot::progressiva_due, slot::progressiva_uno}) {
     const elemento& e = st.elementi[static_cast<size_t>(sl)];

@@ -157,7 +157,7 @@ void controlla_riga_ignorata(scenario_state& st, std::string_view token, int sez
   for (const tipo_riga& t : tipi_riga) {
     if (t.sezione == sezione) {
       // Curve rows are left unread on purpose without the plan.
-      if (t.id == riga_id::curva && !salva_linea && corrisponde(token, t)) return;
+      if (!letta(t, salva_linea) && corrisponde(token, t)) return;
       if (t.solo_minuscole && corrisponde_nc(token, t)) {
         avvisa(st, reperto_id::maiuscole, st.riga_in_lettura, t.parola);
         return;

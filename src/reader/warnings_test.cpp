@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "reader/row_kinds.h"
 #include "reader/source_fixture.h"
 #include "track/memorizza_percorso.h"
 

@@ -325,48 +325,6 @@ std::string_view nome_caratteristica(int64_t c) {
   }
 }
 
-constexpr parola_chiave_riga parole[] = {
-    {"lunghezza percorso", 1},
-    {"progressiva chilometrica uno", 1},
-    {"progressiva chilometrica due", 1},
-    {"progressiva chilometrica tre", 1},
-    {"sfondo uno", 1},
-    {"sfondo due", 1},
-    {"sfondo tre", 1},
-    {"ripetizione segnali 9 codici", 1},
-    {"pendenza", 2},
-    {"curvas1", 2},
-    {"curvad1", 2},
-    {"montagna", 2},
-    {"indicatori_vmax", 2},
-    {"cartello_indicatore", 2},
-    {"numero vetture", 3},
-    {"percentuale massa frenata", 3},
-    {"velocita", 3},
-    {"aderenza", 3},
-    {"orologio", 3},
-    {"sabbia", 3},
-    {"segnale", 3},
-    {"rallentamento", 3},
-    {"abbattimento", 3},
-    {"stazione", 3},
-};
-
-std::span<const parola_chiave_riga> parole_chiave() { return parole; }
-
-std::string_view nome_sezione(int64_t sezione) {
-  switch (sezione) {
-    case 1:
-      return "the line source's header, between \"[generale]\" and the first section line";
-    case 2:
-      return "the line source, after its header";
-    case 3:
-      return "the train source";
-    default:
-      return "another document";
-  }
-}
-
 const descrizione_reperto& descrivi(reperto_id id) {
   return tabella[static_cast<size_t>(id)];
 }

@@ -12,7 +12,6 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string_view>
 
 // The two source documents.
@@ -148,8 +147,8 @@ struct descrizione_reperto {
   // has a kilometric progressive), {valore}, {limite}, {riga} (the line of
   // the finding's place), {caratteristica} (the feature whose cell code is
   // `valore`: "signal", "code point", ...), {parola} (the keyword numbered
-  // `valore`, see parola_chiave), {suggerimento} (" (did you mean '...'?)"
-  // when `valore` numbers a keyword, else nothing), {sezione} (where a row
+  // `valore`, see parole_chiave() in reader/row_kinds.h), {suggerimento} (" (did you mean
+  // '...'?)" when `valore` numbers a keyword, else nothing), {sezione} (where a row
   // belongs: `limite` 1 the line source's header, 2 its body, 3 the train
   // source), {altre} (" (and N more lines)" for `valore` N > 0).
   std::string_view messaggio;
@@ -162,16 +161,6 @@ const descrizione_reperto& descrivi(reperto_id id);
 
 // What stands on a cell whose `codice` is `c`, in the author's words.
 std::string_view nome_caratteristica(int64_t c);
-
-// The keywords of the rows, as the built-in documents spell them; a
-// misspelt token is matched to the nearest. The part of each document they
-// belong to: 1 the line source's header, 2 its body, 3 the train source.
-struct parola_chiave_riga {
-  std::string_view parola;
-  int sezione;
-};
-std::span<const parola_chiave_riga> parole_chiave();
-std::string_view nome_sezione(int64_t sezione);
 
 // The id whose stable name is `nome`, or reperto_id::numero.
 reperto_id reperto_per_nome(std::string_view nome);

@@ -20,13 +20,12 @@ void metti_codice(scenario_state& st, int32_t k) {
   cella& c = st.percorso[static_cast<size_t>(k)];
   c.codice = codice_cella::abbattimento;
   c.dato_a = valore_codice;
-  segna_origine(st, k);
-  if (st.provenienza != nullptr) (*st.provenienza)[static_cast<size_t>(k)].completamento = true;
+  segna_origine(st, k, true);
 }
 
 // The build lowered the value of the code point at k (to 180 at the most).
 void segna_abbassato(scenario_state& st, int32_t k) {
-  if (st.provenienza != nullptr) (*st.provenienza)[static_cast<size_t>(k)].valore_abbassato = true;
+  segna_provenienza(st, k, [](provenienza_cella& p) { p.valore_abbassato = true; });
 }
 
 // No room for a code point serving the feature at cell `origine`; the
@@ -41,8 +40,7 @@ void senza_posto(scenario_state& st, reperto_id id, int32_t indice, int32_t orig
   r.cella = indice;
   r.ha_posizione = true;
   r.posizione = indice * 50;
-  segnala(st, r);
-  st.posizione_errore = indice * 50;
+  segnala(st, r, indice * 50);
 }
 
 // Rule A: every signal among the 20 cells before the warning board at `i`

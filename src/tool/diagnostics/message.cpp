@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "reader/row_kinds.h"
 #include "tool/diagnostics/kilometric.h"
 
 namespace {
