@@ -28,7 +28,7 @@ struct luogo {
   bool operator==(const luogo&) const = default;
 };
 
-enum class gravita : uint8_t { errore, avviso, nota };
+enum class severity : uint8_t { error, warning, note };
 
 // Every kind of finding. The status code each one records is in the table
 // (`descrivi`); the reading failures all record 25 but say what failed.
@@ -49,14 +49,14 @@ enum class reperto_id : uint16_t {
   troppi_cartelli,        // 25
   troppe_montagne,        // 25
   // Train source.
-  treno_mancante,           // 25
-  abbattimento_occupato,    // 7
-  stazione_non_multipla,    // 8
-  lunghezza_stazione,       // 9
-  stazioni_esaurite,        // 10
-  stazioni_vicine,          // 22
-  fermata_iniziale,         // 24
-  progressiva_non_multipla, // 2
+  treno_mancante,            // 25
+  abbattimento_occupato,     // 7
+  stazione_non_multipla,     // 8
+  lunghezza_stazione,        // 9
+  stazioni_esaurite,         // 10
+  stazioni_vicine,           // 22
+  fermata_iniziale,          // 24
+  progressiva_non_multipla,  // 2
   // Both sources and the encoders.
   oltre_percorso,       // 15
   segnale_occupato,     // 16
@@ -66,18 +66,18 @@ enum class reperto_id : uint16_t {
   preavvisi_occupati,   // 20
   indicatori_occupati,  // 21
   // The reading failures (25), by cause.
-  fine_documento,        // the document ends inside a row
-  non_numero,            // a field that is not a whole number
-  valore_troppo_grande,  // a value too large for where it goes
-  fuori_dal_percorso,    // a row that would write outside the track
-  senza_percorso,        // a row that needs the track before the route length
-  nome_troppo_lungo,     // a name over 65535 bytes
+  fine_documento,          // the document ends inside a row
+  non_numero,              // a field that is not a whole number
+  valore_troppo_grande,    // a value too large for where it goes
+  fuori_dal_percorso,      // a row that would write outside the track
+  senza_percorso,          // a row that needs the track before the route length
+  nome_troppo_lungo,       // a name over 65535 bytes
   sorgente_non_eliminata,  // a source document that could not be deleted
   memoria_esaurita,        // out of memory
   // The track finishing.
-  codice_senza_posto_segnale,  // 11
-  codice_senza_posto_finestra, // 12
-  codice_senza_posto_interno,  // 13
+  codice_senza_posto_segnale,   // 11
+  codice_senza_posto_finestra,  // 12
+  codice_senza_posto_interno,   // 13
   errore_1250,
   errore_1251,
   // Not a failure: where the reading stopped early, the rows after it unread.
@@ -99,21 +99,21 @@ enum class reperto_id : uint16_t {
   velocita_arrotondata,  // a speed off the 5 km/h grid
   opzione_azzerata,      // a station flag the build clears
   sovrascritto,          // a feature a later row overwrites
-  numero  // the count of ids, not an id
+  numero                 // the count of ids, not an id
 };
 
 // One finding.
 struct reperto {
   reperto_id id{};
-  luogo dove;    // the field (or row) that caused it
-  luogo riga;    // the whole row it belongs to, where there is one
-  luogo origine; // the row that first put a feature on the cell, where known
-  int32_t cella = -1;          // the cell involved, -1 for none
-  bool ha_posizione = false;   // `posizione` holds metres
-  int32_t posizione = 0;       // metres from the start of the route
-  int64_t valore = 0;          // the value read or computed, where it matters
-  int64_t limite = 0;          // the limit it broke, where it matters
-  int32_t simili = 0;  // more warnings like it in its document, folded into it
+  luogo dove;                 // the field (or row) that caused it
+  luogo riga;                 // the whole row it belongs to, where there is one
+  luogo origine;              // the row that first put a feature on the cell, where known
+  int32_t cella = -1;         // the cell involved, -1 for none
+  bool ha_posizione = false;  // `posizione` holds metres
+  int32_t posizione = 0;      // metres from the start of the route
+  int64_t valore = 0;         // the value read or computed, where it matters
+  int64_t limite = 0;         // the limit it broke, where it matters
+  int32_t simili = 0;         // more warnings like it in its document, folded into it
 };
 
 inline reperto nuovo_reperto(reperto_id id, luogo dove = {}) {
@@ -126,14 +126,14 @@ inline reperto nuovo_reperto(reperto_id id, luogo dove = {}) {
 // Which source rows set a cell's fields, for the author's tool (its notes
 // and `blame`). A place that does not exist: no row set it (a default).
 struct provenienza_cella {
-  luogo caratteristica;  // codice and the values that go with it
-  bool completamento = false;  // a code point the build added for that row
+  luogo caratteristica;           // codice and the values that go with it
+  bool completamento = false;     // a code point the build added for that row
   bool valore_abbassato = false;  // the build lowered the code point's value to 180
-  luogo preavviso;       // the approach mark
-  luogo montagna;        // tipo_montagna
-  luogo velocita;        // the row whose speed the fill carried here
-  luogo pendenza;        // likewise the gradient
-  luogo aderenza;        // likewise the adhesion
+  luogo preavviso;                // the approach mark
+  luogo montagna;                 // tipo_montagna
+  luogo velocita;                 // the row whose speed the fill carried here
+  luogo pendenza;                 // likewise the gradient
+  luogo aderenza;                 // likewise the adhesion
 };
 
 // One line of the table of findings.
@@ -141,7 +141,7 @@ struct descrizione_reperto {
   reperto_id id;
   std::string_view nome;  // stable name: "signal-cell-taken"
   int32_t codice;         // the status code recorded, 0 for none
-  gravita livello;
+  severity livello;
   // What is wrong, in the author's terms. Holes filled when shown: {cella},
   // {metri} (the position, "42200 m"), {km} (", km 45.250" where the line
   // has a kilometric progressive), {valore}, {limite}, {riga} (the line of
@@ -152,7 +152,7 @@ struct descrizione_reperto {
   // belongs: `limite` 1 the line source's header, 2 its body, 3 the train
   // source), {altre} (" (and N more lines)" for `valore` N > 0).
   std::string_view messaggio;
-  std::string_view spiegazione;  // why, and how to mend it
+  std::string_view spiegazione;   // why, and how to mend it
   std::string_view esempio = {};  // a row that causes it
 };
 

@@ -46,9 +46,9 @@ std::string a_capo(std::string_view testo, size_t larghezza = 76) {
 
 std::string spiega(const descrizione_reperto& d) {
   std::string out(d.nome);
-  out += " (" + std::string(parola_gravita(d.livello));
+  out += " (" + std::string(severity_word(d.livello));
   if (d.codice != 0) out += ", status " + std::to_string(d.codice);
-  if (d.livello == gravita::avviso) out += ", -W" + std::string(d.nome);
+  if (d.livello == severity::warning) out += ", -W" + std::string(d.nome);
   out += ")\n" + a_capo(senza_buchi(d.messaggio)) + "\n" + a_capo(d.spiegazione);
   if (!d.esempio.empty()) {
     out += "\n  For example:\n";
@@ -75,7 +75,7 @@ int comando_explain(const std::string& che) {
       const descrizione_reperto& d = descrivi(static_cast<reperto_id>(i));
       char riga[128];
       std::snprintf(riga, sizeof riga, "  %-40s %-8s", std::string(d.nome).c_str(),
-                    std::string(parola_gravita(d.livello)).c_str());
+                    std::string(severity_word(d.livello)).c_str());
       out += riga;
       if (d.codice != 0) out += " [" + std::to_string(d.codice) + "]";
       out += "\n";

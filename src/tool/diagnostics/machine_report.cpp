@@ -11,22 +11,19 @@ using json = nlohmann::ordered_json;
 namespace {
 
 json luogo_json(const rendered_place& p) {
-  return {{"file", utf8_valido(p.file)},
-          {"line", p.start.line},
-          {"column", p.start.column},
-          {"end_line", p.end.line},
-          {"end_column", p.end.column},
-          {"offset", p.offset},
+  return {{"file", utf8_valido(p.file)}, {"line", p.start.line},
+          {"column", p.start.column},    {"end_line", p.end.line},
+          {"end_column", p.end.column},  {"offset", p.offset},
           {"length", p.length}};
 }
 
-std::string_view livello_sarif(gravita g) {
+std::string_view livello_sarif(severity g) {
   switch (g) {
-    case gravita::errore:
+    case severity::error:
       return "error";
-    case gravita::avviso:
+    case severity::warning:
       return "warning";
-    case gravita::nota:
+    case severity::note:
       break;
   }
   return "note";
@@ -76,7 +73,7 @@ std::string resa_json(const std::vector<rendered_diagnostic>& diagnostiche,
                       const conteggio_reperti& omessi) {
   json lista = json::array();
   for (const rendered_diagnostic& d : diagnostiche) {
-    json j = {{"severity", parola_gravita(d.severity)},
+    json j = {{"severity", severity_word(d.level)},
               {"name", d.name},
               {"code", d.code},
               {"message", utf8_valido(d.message)}};
@@ -88,7 +85,8 @@ std::string resa_json(const std::vector<rendered_diagnostic>& diagnostiche,
     }
     json note = json::array();
     for (const rendered_note& n : d.notes) {
-      if (n.place) note.push_back({{"message", n.message}, {"location", luogo_json(*n.place)}});
+      if (n.place)
+        note.push_back({{"message", n.message}, {"location", luogo_json(*n.place)}});
     }
     j["notes"] = note;
     lista.push_back(j);
@@ -119,7 +117,7 @@ std::string resa_sarif(const std::vector<rendered_diagnostic>& diagnostiche,
   for (const rendered_diagnostic& d : diagnostiche) {
     json risultato = {{"ruleId", d.name},
                       {"ruleIndex", static_cast<size_t>(d.id)},
-                      {"level", livello_sarif(d.severity)},
+                      {"level", livello_sarif(d.level)},
                       {"message", {{"text", utf8_valido(d.message)}}}};
     if (d.place) risultato["locations"] = json::array({fisica(*d.place)});
     json correlati = json::array();
