@@ -4,6 +4,7 @@
 
 #include "reader/field_reader.h"
 #include "reader/keywords.h"
+#include "reader/row_kinds.h"
 #include "tool/diagnostics/line_table.h"
 
 righe_sorgente indicizza_righe(documento doc, const line_table& t) {
@@ -34,10 +35,15 @@ righe_sorgente indicizza_righe(documento doc, const line_table& t) {
 }
 
 std::vector<const riga_indicizzata*> righe_con(const righe_sorgente& r,
-                                               std::string_view parola) {
+                                               std::initializer_list<riga_id> tipi) {
   std::vector<const riga_indicizzata*> out;
   for (const riga_indicizzata& v : r.righe) {
-    if (contiene_nc(v.parola, parola)) out.push_back(&v);
+    for (const riga_id t : tipi) {
+      if (corrisponde(v.parola, t)) {
+        out.push_back(&v);
+        break;
+      }
+    }
   }
   return out;
 }

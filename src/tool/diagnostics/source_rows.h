@@ -6,10 +6,12 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string_view>
 #include <vector>
 
+#include "reader/row_kinds.h"
 #include "scenario/findings.h"
 #include "tool/diagnostics/line_table.h"
 
@@ -25,6 +27,7 @@ struct righe_sorgente {
 
 righe_sorgente indicizza_righe(documento doc, const line_table& righe);
 
-// The rows whose keyword contains `parola`, ignoring case, in document order.
+// The rows of the kinds `tipi`, told by the reader's own keyword test, in
+// document order.
 std::vector<const riga_indicizzata*> righe_con(const righe_sorgente& r,
-                                               std::string_view parola);
+                                               std::initializer_list<riga_id> tipi);

@@ -160,7 +160,7 @@ void costruttore::stazioni() {
     if (c.codice == codice_cella::fermata) fermate[c.dato_a] = static_cast<int64_t>(k);
   }
   const std::vector<const riga_indicizzata*> righe =
-      righe_con(treno.indice(), "stazione");
+      righe_con(treno.indice(), {riga_id::stazione});
   const elemento vuoto{};
   for (int32_t i = 1; i < slot::primo_cartello && !cartello[static_cast<size_t>(i)];
        ++i) {
@@ -291,8 +291,9 @@ void costruttore::progressive() {
   }
   std::sort(confini.begin(), confini.end());
   confini.erase(std::unique(confini.begin(), confini.end()), confini.end());
-  const std::vector<const riga_indicizzata*> righe =
-      righe_con(linea.indice(), "progressiva");
+  const std::vector<const riga_indicizzata*> righe = righe_con(
+      linea.indice(),
+      {riga_id::progressiva_uno, riga_id::progressiva_due, riga_id::progressiva_tre});
   for (size_t i = 0; i + 1 < confini.size(); ++i) {
     const int64_t da = confini[i], a = confini[i + 1];
     const std::optional<int64_t> km = progressiva_di(st.elementi, da);
