@@ -9,11 +9,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <string>
 #include <vector>
 
 #include "documents/documents.h"
 #include "format/decode.h"
+#include "format/slot_meaning.h"
 #include "scenario/naming.h"
 #include "scenario/scenario_state.h"
 #include "support/temp_folder.h"
@@ -254,7 +256,7 @@ TEST(ToolDiagnostics, CheckShowsTheFindingsWithPlacesAndLines) {
       "    4 | segnale,        1060,   2, 4, 1,  1, 0,    2,  2,1,1, 0\n"
       "      |         ^~~~~~~~\n"
       "./Città_Più-.txt:4:10: error: signal on a cell already taken (cell 22, 1060 m, "
-      "km 4.110) [16]\n"
+      "km 4.110) [signal-cell-taken, 16]\n"
       "    4 | segnale,        1060,   2, 4, 1,  1, 0,    2,  2,1,1, 0\n"
       "      |                 ^~~~\n"
       "./Città_Più-.txt:3:1: note: the cell was first taken here\n"
@@ -343,7 +345,7 @@ struct diagnosi {
   std::vector<std::string> linea;  // whole line source, lines without CR LF
   std::vector<std::string> treno;  // rows of the train source's body
   std::string attesa;              // "L:2:21" or "T:3:16": document, line, column
-  int codice;                      // the status shown in brackets, 0 for none
+  int codice;                      // the number shown in brackets
 };
 
 void PrintTo(const diagnosi& d, std::ostream* os) { *os << d.nome; }
@@ -400,12 +402,10 @@ TEST_P(ToolDiagnosi, PointsAtThePlaceOfTheProblem) {
   const size_t riga = r.err.rfind('\n', a) == std::string::npos ? 0 : r.err.rfind('\n', a) + 1;
   const std::string prima = r.err.substr(riga, r.err.find('\n', a) - riga);
   EXPECT_EQ(prima.substr(0, inizio.size()), inizio) << r.err;
-  const std::string parentesi = " [" + std::to_string(c.codice) + "]";
-  if (c.codice != 0) {
-    EXPECT_EQ(prima.substr(prima.size() - parentesi.size()), parentesi) << prima;
-  } else {
-    EXPECT_NE(prima.back(), ']') << prima;
-  }
+  // The finding's name beside its number.
+  const std::regex etichetta(" \\[[a-z0-9]+(-[a-z0-9]+)*, " + std::to_string(c.codice) +
+                             "\\]$");
+  EXPECT_TRUE(std::regex_search(prima, etichetta)) << prima;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -496,9 +496,9 @@ INSTANTIATE_TEST_SUITE_P(
                  con_corpo(ripeti(81, "cartello_indicatore, ", 500, 100, ", (S)")), {},
                  "L:84:22", 25},
         // The reserved places of cell 1, named by the row that took it.
-        diagnosi{"ReservedCell1", con_corpo({}), {"abbattimento, 50, 270"}, "T:2:1", 0},
+        diagnosi{"ReservedCell1", con_corpo({}), {"abbattimento, 50, 270"}, "T:2:1", 1250},
         diagnosi{"ReservedRaceCodePlace",
-                 con_corpo({"indicatori_vmax, 0, 0, 100, 0, 0, , , , 0"}), {}, "L:4:1", 0}),
+                 con_corpo({"indicatori_vmax, 0, 0, 100, 0, 0, , , , 0"}), {}, "L:4:1", 1251}),
     [](const ::testing::TestParamInfo<diagnosi>& i) { return i.param.nome; });
 
 // A row read where it does not belong is ignored: the warning says where it

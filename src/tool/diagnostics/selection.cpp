@@ -19,12 +19,26 @@ std::vector<reperto> filtra_avvisi(const std::vector<reperto>& reperti,
   return out;
 }
 
+int32_t numero_reperto(reperto_id id) {
+  switch (id) {
+    case reperto_id::errore_1250:
+      return 1250;
+    case reperto_id::errore_1251:
+      return 1251;
+    default:
+      return descrivi(id).codice;
+  }
+}
+
 std::string etichetta(const reperto& r, const regole_avvisi& regole) {
   const descrizione_reperto& d = descrivi(r.id);
   if (d.livello == gravita::avviso) {
     return std::string(regole.come_errori ? "-Werror,-W" : "-W").append(d.nome);
   }
-  return d.codice != 0 ? std::to_string(d.codice) : "";
+  if (d.livello != gravita::errore) return "";
+  const int32_t numero = numero_reperto(r.id);
+  std::string out(d.nome);
+  return numero != 0 ? out.append(", ").append(std::to_string(numero)) : out;
 }
 
 conteggio_reperti conta_reperti(const std::vector<reperto>& reperti,

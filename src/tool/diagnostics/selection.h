@@ -2,6 +2,7 @@
 // the user named them, and the count of findings by severity.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,8 +53,14 @@ gravita gravita_mostrata(const reperto& r, const regole_avvisi& regole);
 std::vector<reperto> filtra_avvisi(const std::vector<reperto>& reperti,
                                    const regole_avvisi& regole);
 
-// What stands in brackets after a message: the status code ("16"), or the
-// warning's option ("-Wextra-fields", "-Werror,-Wextra-fields"); "" for none.
+// The number an error is known by: its status code, or for the two errors
+// of the reserved places of cell 1 the number their error box shows (1250,
+// 1251); 0 for none.
+int32_t numero_reperto(reperto_id id);
+
+// What stands in brackets after a message: an error's name and number
+// ("signal-cell-taken, 16"), or the warning's option ("-Wextra-fields",
+// "-Werror,-Wextra-fields"); "" for a note.
 std::string etichetta(const reperto& r, const regole_avvisi& regole);
 
 conteggio_reperti conta_reperti(const std::vector<reperto>& reperti,
