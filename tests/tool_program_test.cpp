@@ -304,6 +304,11 @@ TEST(ToolDiagnostics, CheckAsJsonGivesEachFindingWithItsPlaceAndNotes) {
   EXPECT_EQ(errore["notes"][0]["location"]["line"], 3);
 }
 
+// What check says the built-in documents make (ToolBuild.EndsWithWhatWasBuilt
+// checks the numbers against the files).
+const std::string riepilogo_incorporato =
+    "scenario: 45 stations, 179 signals, 0 code points added by the build\n";
+
 // The built-in line source holds one decimal comma ("-4,5" on line 188):
 // the only warning of the built-in documents. Without it they are silent.
 TEST(ToolDiagnostics, BuiltInDocumentsWarnOnlyOfTheirDecimalComma) {
@@ -313,22 +318,23 @@ TEST(ToolDiagnostics, BuiltInDocumentsWarnOnlyOfTheirDecimalComma) {
       esegui(d.path(), {"check", "Vardelia_linea.txt", "Vardelia_Corvessa-.txt"});
   EXPECT_EQ(r.stato, 0);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err,
-            "Vardelia_linea.txt:188:23: warning: fields left over on this line are read as "
-            "the next rows [-Wextra-fields]\n"
-            "  188 | pendenza,  1250,   -4,5\n"
-            "      |                       ^\n"
-            "1 warning generated.\n");
+  const std::string avviso =
+      "Vardelia_linea.txt:188:23: warning: fields left over on this line are read as "
+      "the next rows [-Wextra-fields]\n"
+      "  188 | pendenza,  1250,   -4,5\n"
+      "      |                       ^\n"
+      "1 warning generated.\n";
+  EXPECT_EQ(r.err, avviso + riepilogo_incorporato);
   r = esegui(d.path(),
              {"check", "-Wno-extra-fields", "Vardelia_linea.txt", "Vardelia_Corvessa-.txt"});
   EXPECT_EQ(r.stato, 0);
-  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.err, riepilogo_incorporato);
   // Each -W takes one value, wherever it stands: here before the sources
   // and another option.
   r = esegui(d.path(), {"check", "-Wno-extra-fields", "Vardelia_linea.txt",
                         "Vardelia_Corvessa-.txt", "-Werror"});
   EXPECT_EQ(r.stato, 0);
-  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.err, riepilogo_incorporato);
   r = esegui(d.path(), {"check", "-Werror", "Vardelia_linea.txt", "Vardelia_Corvessa-.txt"});
   EXPECT_EQ(r.stato, 1);
   EXPECT_NE(r.err.find("error: fields left over on this line are read as the next rows "
@@ -540,8 +546,50 @@ TEST(ToolDiagnostics, WarningsSayWhereARowBelongsAndWhatItOverwrote) {
     const esito_tool r = esegui(d.path(), {"check", "L_linea.txt", "L_T-.txt"});
     EXPECT_EQ(r.stato, 0) << r.err;
     EXPECT_EQ(r.err.substr(0, r.err.find('\n')), c.avviso);
-    EXPECT_TRUE(r.err.ends_with("\n1 warning generated.\n")) << r.err;
+    // One warning, then what was built.
+    const size_t riepilogo = r.err.find("\n1 warning generated.\nscenario: ");
+    EXPECT_NE(riepilogo, std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find('\n', riepilogo + 30), r.err.size() - 1) << r.err;
+    EXPECT_TRUE(r.err.ends_with(" added by the build\n")) << r.err;
   }
+}
+
+// Findings come in the order of the documents, whatever order they were
+// found in (tabs are found by a scan of the whole document, before its
+// rows are read), and the limits take the first ones: text and JSON alike.
+TEST(ToolDiagnostics, FindingsInDocumentOrder) {
+  using json = nlohmann::json;
+  temp_folder d;
+  write_bytes(d.file("L_linea.txt"),
+              con_crlf(con_corpo({"pendenza, 1250, -4,5", "pendenza,\t2000, 1"})));
+  write_bytes(d.file("L_T-.txt"), con_crlf({"[generale]", "velocita,\t0, 100", "[fine]"}));
+  const std::vector<std::string> attesi = {"L_linea.txt:4:20 extra-fields",
+                                           "L_linea.txt:5:10 tab", "L_T-.txt:2:10 tab"};
+  esito_tool r = esegui(d.path(), {"check", "L_linea.txt", "L_T-.txt"});
+  EXPECT_EQ(r.stato, 0) << r.err;
+  std::vector<std::string> testo;
+  const std::regex avviso("^([^ ]+:[0-9]+:[0-9]+): warning: .*\\[-W([a-z-]+)\\]$");
+  std::smatch m;
+  for (size_t i = 0, f; i < r.err.size(); i = f + 1) {
+    f = r.err.find('\n', i);
+    const std::string riga = r.err.substr(i, f - i);
+    if (std::regex_match(riga, m, avviso)) testo.push_back(m[1].str() + " " + m[2].str());
+  }
+  EXPECT_EQ(testo, attesi) << r.err;
+  r = esegui(d.path(), {"check", "--format=json", "L_linea.txt", "L_T-.txt"});
+  std::vector<std::string> da_json;
+  const json tutti = json::parse(r.out);
+  for (const json& x : tutti["diagnostics"]) {
+    da_json.push_back(x["location"]["file"].get<std::string>() + ":" +
+                      std::to_string(x["location"]["line"].get<int>()) + ":" +
+                      std::to_string(x["location"]["column"].get<int>()) + " " +
+                      x["name"].get<std::string>());
+  }
+  EXPECT_EQ(da_json, attesi);
+  r = esegui(d.path(), {"check", "--warning-limit=1", "--format=json", "L_linea.txt", "L_T-.txt"});
+  const json j = json::parse(r.out);
+  ASSERT_EQ(j["diagnostics"].size(), 1u);
+  EXPECT_EQ(j["diagnostics"][0]["name"], "extra-fields");
 }
 
 TEST(ToolDiagnostics, ColourOnlyOnATerminalWithoutNoColor) {
@@ -703,6 +751,42 @@ TEST(ToolBuild, RefusesToWriteOverASourceDocument) {
             "elsewhere with -o DIR)\n");
   EXPECT_TRUE(read_bytes(d.file("L_T.sim")) == prima);
   EXPECT_EQ(d.files().size(), 5u) << "nothing written";
+}
+
+// Without an error, check and build end with what was built: the stations
+// and signals the written files hold and the code points the build added.
+TEST(ToolBuild, EndsWithWhatWasBuilt) {
+  temp_folder d;
+  nuovo(d);
+  const std::string L = "Vardelia_linea.txt", T = "Vardelia_Corvessa-.txt";
+  esito_tool r = esegui(d.path(), {"build", "-Wno-extra-fields", "-o", "out", L, T});
+  ASSERT_EQ(r.stato, 0) << r.err;
+  std::smatch m;
+  ASSERT_TRUE(std::regex_match(r.err, m,
+                               std::regex("scenario: ([0-9]+) stations, ([0-9]+) signals, "
+                                          "([0-9]+) code points added by the build; wrote 3 "
+                                          "files\n")))
+      << r.err;
+  std::array<elemento, slot::numero> elementi;
+  ASSERT_TRUE(decode_elementi(read_bytes(d.file("out/Vardelia_Corvessa.sim")), elementi).ok);
+  int stazioni = 0;
+  for (size_t s = 1; s <= slot::primo_cartello; ++s)
+    stazioni += ruolo_di(s, elementi[s]) == ruolo_slot::stazione;
+  std::vector<cella> percorso;
+  ASSERT_TRUE(decode_percorso(read_bytes(d.file("out/Vardelia_Corvessa.dat")), percorso).ok);
+  const auto segnali = std::count_if(percorso.begin(), percorso.end(), [](const cella& c) {
+    return c.codice == codice_cella::segnale;
+  });
+  EXPECT_EQ(std::stoi(m[1]), stazioni);
+  EXPECT_EQ(std::stoi(m[2]), segnali);
+  EXPECT_EQ(m[3], "0") << "no slowdown in the built-in run: no code point to add";
+  EXPECT_EQ(r.err.substr(0, r.err.find(";")) + "\n", riepilogo_incorporato);
+
+  // Without the line plan, two files.
+  r = esegui(d.path(), {"build", "-Wno-extra-fields", "--no-plan", "-o", "out2", L, T});
+  ASSERT_EQ(r.stato, 0) << r.err;
+  EXPECT_EQ(r.err, riepilogo_incorporato.substr(0, riepilogo_incorporato.size() - 1) +
+                       "; wrote 2 files\n");
 }
 
 TEST(ToolBuild, FailureToCreateTheOutputFolderIsOneLine) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 gravita gravita_mostrata(const reperto& r, const regole_avvisi& regole) {
   const gravita g = descrivi(r.id).livello;
@@ -74,11 +75,23 @@ std::string_view parola_gravita(gravita g) {
   return "note";
 }
 
+std::vector<reperto> in_ordine_di_documento(std::vector<reperto> reperti) {
+  // documento::nessuno is 0: it sorts after both documents.
+  const auto chiave = [](const reperto& r) {
+    const int doc = r.dove.doc == documento::nessuno ? 3 : static_cast<int>(r.dove.doc);
+    return std::pair{doc, r.dove.doc == documento::nessuno ? 0u : r.dove.inizio};
+  };
+  std::stable_sort(
+      reperti.begin(), reperti.end(),
+      [&](const reperto& a, const reperto& b) { return chiave(a) < chiave(b); });
+  return reperti;
+}
+
 reperti_scelti scegli_reperti(const std::vector<reperto>& reperti,
                               const regole_avvisi& regole, const limiti_reperti& limiti) {
   reperti_scelti out;
   int errori = 0, avvisi = 0;
-  for (const reperto& r : reperti) {
+  for (const reperto& r : in_ordine_di_documento(reperti)) {
     const gravita g = gravita_mostrata(r, regole);
     int* visti = g == gravita::errore   ? &errori
                  : g == gravita::avviso ? &avvisi

@@ -72,8 +72,14 @@ struct limiti_reperti {
   int avvisi = 100;
 };
 
-// The findings shown under `limiti`, in their order, and the count of those
-// left out.
+// The findings in the order they are shown: by document (the line source
+// before the train source) and by byte offset within it; those with no place
+// after them, in the order they were found. Findings at one place keep the
+// order they were found in.
+std::vector<reperto> in_ordine_di_documento(std::vector<reperto> reperti);
+
+// The findings shown under `limiti`, in document order (as
+// in_ordine_di_documento), and the count of those left out.
 struct reperti_scelti {
   std::vector<reperto> mostrati;
   conteggio_reperti omessi;
