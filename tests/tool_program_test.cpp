@@ -76,7 +76,7 @@ TEST(ToolCommandLine, HelpAndVersionGoToStdout) {
   } casi[] = {
       {{"--help"},
        {"Usage: scenario [OPTIONS] [SUBCOMMAND]", "build", "check", "new", "explain",
-        "--color", "--explain CODE"}},
+        "--color", "--explain WORD"}},
       {{"build", "--help"},
        {"Usage: scenario build [OPTIONS] LINE_SOURCE TRAIN_SOURCE", "--no-plan",
         "--force", "--line NAME", "--train NAME", "-o,--output DIR"}},
@@ -936,9 +936,38 @@ TEST(ToolExplain, TellsWhatAFindingMeansWithAnExample) {
   EXPECT_EQ(r.stato, 0);
   EXPECT_NE(r.out.find("stations-too-close"), std::string::npos);
   EXPECT_NE(r.out.find("out-of-order"), std::string::npos);
-  r = esegui(d.path(), {"explain", "nonsense"});
-  EXPECT_EQ(r.stato, 2);
-  EXPECT_EQ(r.err, "scenario: no finding is called 'nonsense' (see 'scenario explain')\n");
+  // The number of the one-shot program's error box.
+  r = esegui(d.path(), {"explain", "1250"});
+  EXPECT_EQ(r.stato, 0);
+  EXPECT_EQ(r.out.rfind("reserved-cell-1-taken (error, error box 1250)\n", 0), 0u) << r.out;
+  // A row by its keyword, in any letter case.
+  r = esegui(d.path(), {"explain", "Stazione"});
+  EXPECT_EQ(r.stato, 0);
+  EXPECT_EQ(r.out.rfind("stazione (a row of the train source)\n", 0), 0u) << r.out;
+  // A word that names nothing: one line, and the nearest name when one is near.
+  const struct {
+    const char* parola;
+    const char* err;
+  } ignote[] = {
+      {"nonsense",
+       "scenario: no finding, status code or row is called 'nonsense' (see 'scenario "
+       "explain')\n"},
+      {"stazzione",
+       "scenario: no finding, status code or row is called 'stazzione'; did you mean "
+       "'stazione'? (see 'scenario explain')\n"},
+      {"signal-cell-taekn",
+       "scenario: no finding, status code or row is called 'signal-cell-taekn'; did you "
+       "mean 'signal-cell-taken'? (see 'scenario explain')\n"},
+      {"14",
+       "scenario: no finding, status code or row is called '14' (see 'scenario "
+       "explain')\n"},
+  };
+  for (const auto& c : ignote) {
+    r = esegui(d.path(), {"explain", c.parola});
+    EXPECT_EQ(r.stato, 2) << c.parola;
+    EXPECT_EQ(r.out, "") << c.parola;
+    EXPECT_EQ(r.err, c.err) << c.parola;
+  }
 }
 
 }  // namespace
