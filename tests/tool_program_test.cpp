@@ -97,6 +97,40 @@ TEST(ToolCommandLine, HelpAndVersionGoToStdout) {
 // Whatever a command prints, stdout on a full device or closed ends the run
 // with status 2 and one line saying so: the status of a run whose output
 // was lost would tell a script or an editor that all went well.
+// Each command's help ends with the exit statuses it gives.
+TEST(ToolCommandLine, HelpStatesEachCommandsOwnExitStatuses) {
+  temp_folder d;
+  const struct {
+    const char* comando;
+    const char* stati;
+  } casi[] = {
+      {"check",
+       "Exit status: 0 no error in the documents, 1 errors in the documents, 2 a usage "
+       "error or a file failure."},
+      {"dump",
+       "Exit status: 0 the file was shown, 2 a usage error or a file that cannot be read "
+       "or is damaged."},
+      {"diff",
+       "Exit status: 0 the files are equal, 1 they differ, 2 a usage error or a file that "
+       "cannot be read or is damaged."},
+      {"new",
+       "Exit status: 0 the documents were written, 2 a usage error or a file or folder "
+       "failure."},
+      {"explain",
+       "Exit status: 0 the word was explained, 2 a word that names nothing, or a usage "
+       "error."},
+  };
+  for (const auto& c : casi) {
+    const esito_tool r = esegui(d.path(), {c.comando, "--help"});
+    EXPECT_EQ(r.stato, 0) << c.comando;
+    const size_t stati = r.out.find("Exit status:");
+    ASSERT_NE(stati, std::string::npos) << r.out;
+    std::string resto = r.out.substr(stati);
+    while (!resto.empty() && resto.back() == '\n') resto.pop_back();
+    EXPECT_EQ(resto, c.stati) << c.comando;
+  }
+}
+
 TEST(ToolCommandLine, OutputThatCannotBeWrittenIsOneLineAndStatus2) {
   if (!fs::is_character_file("/dev/full"))
     GTEST_SKIP() << "/dev/full is not a device here";
