@@ -69,7 +69,7 @@ inline std::vector<std::string> run_case(const uint8_t* data, size_t size) {
   bool errori = false;
   for (const reperto& r : c.reperti) {
     const descrizione_reperto& d = descrivi(r.id);
-    if (d.livello != gravita::errore) continue;
+    if (d.livello != severity::error) continue;
     errori = true;
     codici.insert(d.codice);
   }

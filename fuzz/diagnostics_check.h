@@ -190,7 +190,7 @@ inline std::vector<std::string> run_case(const uint8_t* data, size_t size) {
     }
     if (!problems.empty()) return problems;
 
-    const std::string livello(parola_gravita(gravita_mostrata(r, c.regole)));
+    const std::string livello(severity_word(severity_shown(r, c.regole)));
     const std::string messaggio = dj.at("message");
     if (dj.at("severity") != livello || sj.at("level") != livello)
       fail(dove + ": severity");

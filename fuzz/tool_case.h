@@ -38,7 +38,7 @@ inline bool costruisci(const build_check::fuzz_case& f, uint8_t opzioni, opzioni
   if (opzioni & 0x20) {
     for (size_t i = 0; i < static_cast<size_t>(reperto_id::numero); ++i) {
       const descrizione_reperto& d = descrivi(static_cast<reperto_id>(i));
-      if (d.livello == gravita::avviso) o.avvisi.push_back("no-" + std::string(d.nome));
+      if (d.livello == severity::warning) o.avvisi.push_back("no-" + std::string(d.nome));
     }
   }
   o.linea = linea;

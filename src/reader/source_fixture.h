@@ -86,7 +86,7 @@ struct sorgenti {
   // The last error among the findings, or nullptr.
   const reperto* ultimo_errore() const {
     for (auto it = reperti.rbegin(); it != reperti.rend(); ++it) {
-      if (descrivi(it->id).livello == gravita::errore) return &*it;
+      if (descrivi(it->id).livello == severity::error) return &*it;
     }
     return nullptr;
   }

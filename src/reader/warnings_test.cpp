@@ -47,7 +47,7 @@ std::string treno_con(const std::string& riga) {
 const std::vector<reperto> avvisi_di(sorgenti& s) {
   std::vector<reperto> out;
   for (const reperto& r : s.reperti) {
-    if (descrivi(r.id).livello == gravita::avviso) out.push_back(r);
+    if (descrivi(r.id).livello == severity::warning) out.push_back(r);
   }
   return out;
 }

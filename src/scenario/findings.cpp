@@ -8,8 +8,8 @@
 namespace {
 
 using enum reperto_id;
-constexpr gravita E = gravita::errore;
-constexpr gravita W = gravita::avviso;
+constexpr severity E = severity::error;
+constexpr severity W = severity::warning;
 
 // One row per id, in the order of the enum (checked below).
 constexpr std::array<descrizione_reperto, static_cast<size_t>(reperto_id::numero)> tabella{{
@@ -207,7 +207,7 @@ constexpr std::array<descrizione_reperto, static_cast<size_t>(reperto_id::numero
      "second value (speed-limit boards at the start of the line, say) takes its place: "
      "move it.",
      "indicatori_vmax, 0, 0, 100, 0, 0, , , , 0"},
-    {lettura_interrotta, "reading-stopped", 0, gravita::nota,
+    {lettura_interrotta, "reading-stopped", 0, severity::note,
      "reading stopped here: rows after line {riga} were not read",
      "The reading ends at its first error; fix it and check again to see what follows.",
      "(follows an error that ends the reading)"},

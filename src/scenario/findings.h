@@ -29,7 +29,7 @@ struct luogo {
   bool operator==(const luogo&) const = default;
 };
 
-enum class gravita : uint8_t { errore, avviso, nota };
+enum class severity : uint8_t { error, warning, note };
 
 // Every kind of finding. The status code each one records is in the table
 // (`descrivi`); the reading failures all record 25 but say what failed.
@@ -142,7 +142,7 @@ struct descrizione_reperto {
   reperto_id id;
   std::string_view nome;  // stable name: "signal-cell-taken"
   int32_t codice;         // the status code recorded, 0 for none
-  gravita livello;
+  severity livello;
   // What is wrong, in the author's terms. Holes filled when shown: {cella},
   // {metri} (the position, "42200 m"), {km} (", km 45.250" where the line
   // has a kilometric progressive), {valore}, {limite}, {riga} (the line of

@@ -22,7 +22,7 @@ TEST(Findings, EachHasAnExplanationAndAUniqueName) {
     EXPECT_EQ(reperto_per_nome(d.nome), id);
     // Warnings and notes record no status; errors of the reader do (the two
     // numbered errors of the build are shown in their own box).
-    if (d.livello != gravita::errore) {
+    if (d.livello != severity::error) {
       EXPECT_EQ(d.codice, 0);
     }
   }

@@ -15,7 +15,7 @@ inline void segnala(scenario_state& st, const reperto& r) {
   const descrizione_reperto& d = descrivi(r.id);
   if (d.codice != 0) st.codice_errore = d.codice;
   if (st.reperti == nullptr) return;
-  if (d.livello == gravita::avviso && st.avvisi_per_genere > 0) {
+  if (d.livello == severity::warning && st.avvisi_per_genere > 0) {
     // Past a few of one kind in one document, the rest are only counted.
     // The list stays short this way, so looking through it costs little.
     reperto* ultimo = nullptr;

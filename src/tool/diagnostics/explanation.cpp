@@ -69,14 +69,14 @@ std::vector<std::string_view> righe_esempio(std::string_view esempio) {
 
 std::string spiega_reperto(const descrizione_reperto& d) {
   std::string out(d.nome);
-  out += " (" + std::string(parola_gravita(d.livello));
+  out += " (" + std::string(severity_word(d.livello));
   const int32_t numero = numero_reperto(d.id);
   if (d.codice != 0) {
     out += ", status " + std::to_string(d.codice);
   } else if (numero != 0) {
     out += ", error box " + std::to_string(numero);
   }
-  if (d.livello == gravita::avviso) out += ", -W" + std::string(d.nome);
+  if (d.livello == severity::warning) out += ", -W" + std::string(d.nome);
   out += ")\n" + a_capo(senza_buchi(d.messaggio)) + "\n" + a_capo(d.spiegazione);
   if (!d.esempio.empty()) {
     out += "\n  For example:\n";
@@ -182,7 +182,7 @@ std::string indice_spiegazioni() {
     const descrizione_reperto& d = reperto_n(i);
     char riga[128];
     std::snprintf(riga, sizeof riga, "  %-40s %-8s", std::string(d.nome).c_str(),
-                  std::string(parola_gravita(d.livello)).c_str());
+                  std::string(severity_word(d.livello)).c_str());
     out += riga;
     if (const int32_t n = numero_reperto(d.id); n != 0)
       out += " [" + std::to_string(n) + "]";

@@ -20,13 +20,13 @@ json luogo_json(const rendered_place& p) {
           {"length", p.length}};
 }
 
-std::string_view livello_sarif(gravita g) {
+std::string_view livello_sarif(severity g) {
   switch (g) {
-    case gravita::errore:
+    case severity::error:
       return "error";
-    case gravita::avviso:
+    case severity::warning:
       return "warning";
-    case gravita::nota:
+    case severity::note:
       break;
   }
   return "note";
@@ -78,7 +78,7 @@ std::string resa_json(const std::vector<rendered_diagnostic>& diagnostiche,
                       const conteggio_reperti& omessi) {
   json lista = json::array();
   for (const rendered_diagnostic& d : diagnostiche) {
-    json j = {{"severity", parola_gravita(d.severity)},
+    json j = {{"severity", severity_word(d.level)},
               {"name", d.name},
               {"code", d.code},
               {"message", utf8_valido(d.message)}};
@@ -121,7 +121,7 @@ std::string resa_sarif(const std::vector<rendered_diagnostic>& diagnostiche,
   for (const rendered_diagnostic& d : diagnostiche) {
     json risultato = {{"ruleId", d.name},
                       {"ruleIndex", static_cast<size_t>(d.id)},
-                      {"level", livello_sarif(d.severity)},
+                      {"level", livello_sarif(d.level)},
                       {"message", {{"text", utf8_valido(d.message)}}}};
     if (d.place) risultato["locations"] = json::array({fisica(*d.place)});
     json correlati = json::array();

@@ -23,7 +23,7 @@ rendered_diagnostic diagnostic_renderer::render(const reperto& r) const {
   const descrizione_reperto& d = descrivi(r.id);
   rendered_diagnostic out;
   out.id = r.id;
-  out.severity = gravita_mostrata(r, rules_);
+  out.level = severity_shown(r, rules_);
   out.name = d.nome;
   out.code = d.codice;
   out.label = etichetta(r, rules_);
@@ -61,14 +61,14 @@ conteggio_reperti count(const std::vector<rendered_diagnostic>& diagnostics) {
   conteggio_reperti c;
   for (const rendered_diagnostic& d : diagnostics) {
     const int n = 1 + d.folded;
-    switch (d.severity) {
-      case gravita::errore:
+    switch (d.level) {
+      case severity::error:
         c.errori += n;
         break;
-      case gravita::avviso:
+      case severity::warning:
         c.avvisi += n;
         break;
-      case gravita::nota:
+      case severity::note:
         c.note += n;
         break;
     }

@@ -35,7 +35,7 @@ struct rendered_note {
 
 struct rendered_diagnostic {
   reperto_id id{};
-  gravita severity = gravita::nota;  // as shown: after -Werror
+  severity level = severity::note;  // as shown: after -Werror
   std::string_view name;             // "signal-cell-taken"
   int32_t code = 0;                  // the status code, 0 for none
   std::string label;    // what stands in brackets: "16", "-Wtab", "-Werror,-Wtab"

@@ -4,9 +4,9 @@
 #include <string>
 #include <utility>
 
-gravita gravita_mostrata(const reperto& r, const regole_avvisi& regole) {
-  const gravita g = descrivi(r.id).livello;
-  return g == gravita::avviso && regole.come_errori ? gravita::errore : g;
+severity severity_shown(const reperto& r, const regole_avvisi& regole) {
+  const severity g = descrivi(r.id).livello;
+  return g == severity::warning && regole.come_errori ? severity::error : g;
 }
 
 std::vector<reperto> filtra_avvisi(const std::vector<reperto>& reperti,
@@ -33,10 +33,10 @@ int32_t numero_reperto(reperto_id id) {
 
 std::string etichetta(const reperto& r, const regole_avvisi& regole) {
   const descrizione_reperto& d = descrivi(r.id);
-  if (d.livello == gravita::avviso) {
+  if (d.livello == severity::warning) {
     return std::string(regole.come_errori ? "-Werror,-W" : "-W").append(d.nome);
   }
-  if (d.livello != gravita::errore) return "";
+  if (d.livello != severity::error) return "";
   const int32_t numero = numero_reperto(r.id);
   std::string out(d.nome);
   return numero != 0 ? out.append(", ").append(std::to_string(numero)) : out;
@@ -48,14 +48,14 @@ conteggio_reperti conta_reperti(const std::vector<reperto>& reperti,
   for (const reperto& r : reperti) {
     // A finding counts for itself and for those folded into it.
     const int n = 1 + r.simili;
-    switch (gravita_mostrata(r, regole)) {
-      case gravita::errore:
+    switch (severity_shown(r, regole)) {
+      case severity::error:
         c.errori += n;
         break;
-      case gravita::avviso:
+      case severity::warning:
         c.avvisi += n;
         break;
-      case gravita::nota:
+      case severity::note:
         c.note += n;
         break;
     }
@@ -63,13 +63,13 @@ conteggio_reperti conta_reperti(const std::vector<reperto>& reperti,
   return c;
 }
 
-std::string_view parola_gravita(gravita g) {
+std::string_view severity_word(severity g) {
   switch (g) {
-    case gravita::errore:
+    case severity::error:
       return "error";
-    case gravita::avviso:
+    case severity::warning:
       return "warning";
-    case gravita::nota:
+    case severity::note:
       break;
   }
   return "note";
@@ -92,13 +92,13 @@ reperti_scelti scegli_reperti(const std::vector<reperto>& reperti,
   reperti_scelti out;
   int errori = 0, avvisi = 0;
   for (const reperto& r : in_ordine_di_documento(reperti)) {
-    const gravita g = gravita_mostrata(r, regole);
-    int* visti = g == gravita::errore   ? &errori
-                 : g == gravita::avviso ? &avvisi
+    const severity g = severity_shown(r, regole);
+    int* visti = g == severity::error   ? &errori
+                 : g == severity::warning ? &avvisi
                                         : nullptr;
-    const int limite = g == gravita::errore ? limiti.errori : limiti.avvisi;
+    const int limite = g == severity::error ? limiti.errori : limiti.avvisi;
     if (visti != nullptr && limite > 0 && *visti >= limite) {
-      int& omessi = g == gravita::errore ? out.omessi.errori : out.omessi.avvisi;
+      int& omessi = g == severity::error ? out.omessi.errori : out.omessi.avvisi;
       omessi += 1 + r.simili;
       continue;
     }

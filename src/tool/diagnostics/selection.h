@@ -47,7 +47,7 @@ struct regole_avvisi {
 };
 
 // The severity a finding is shown with.
-gravita gravita_mostrata(const reperto& r, const regole_avvisi& regole);
+severity severity_shown(const reperto& r, const regole_avvisi& regole);
 
 // The findings without the warnings switched off.
 std::vector<reperto> filtra_avvisi(const std::vector<reperto>& reperti,
@@ -88,4 +88,4 @@ reperti_scelti scegli_reperti(const std::vector<reperto>& reperti,
                               const regole_avvisi& regole, const limiti_reperti& limiti);
 
 // The word of a severity: "error", "warning", "note".
-std::string_view parola_gravita(gravita g);
+std::string_view severity_word(severity g);

@@ -15,14 +15,14 @@ struct stile {
   std::string_view grassetto() const { return attivo ? "\033[1m" : ""; }
   std::string_view fine() const { return attivo ? "\033[0m" : ""; }
   std::string_view accento() const { return attivo ? "\033[1;32m" : ""; }
-  std::string_view di(gravita g) const {
+  std::string_view di(severity g) const {
     if (!attivo) return "";
     switch (g) {
-      case gravita::errore:
+      case severity::error:
         return "\033[1;31m";
-      case gravita::avviso:
+      case severity::warning:
         return "\033[1;35m";
-      case gravita::nota:
+      case severity::note:
         break;
     }
     return "\033[1;36m";
@@ -97,7 +97,7 @@ void cita_riga(std::string& out, std::string_view riga, uint32_t numero, size_t 
 
 // One block: the location and message line, then the quoted line.
 void blocco(std::string& out, const stile& s, const std::optional<rendered_place>& posto,
-            gravita livello, const std::string& messaggio, const std::string& etichetta) {
+            severity livello, const std::string& messaggio, const std::string& etichetta) {
   if (posto) {
     out.append(s.grassetto()).append(controlli_visibili(posto->file));
     out.append(":").append(std::to_string(posto->start.line));
@@ -106,7 +106,7 @@ void blocco(std::string& out, const stile& s, const std::optional<rendered_place
     out.append(s.grassetto()).append("scenario");
   }
   out.append(": ").append(s.fine());
-  out.append(s.di(livello)).append(parola_gravita(livello)).append(":").append(s.fine());
+  out.append(s.di(livello)).append(severity_word(livello)).append(":").append(s.fine());
   out.append(s.grassetto()).append(" ").append(messaggio);
   if (!etichetta.empty()) out.append(" [").append(etichetta).append("]");
   out.append(s.fine()).append("\n");
@@ -133,8 +133,8 @@ std::string riepilogo(const conteggio_reperti& c) {
 std::string testo_diagnostica(const rendered_diagnostic& d, bool colore) {
   const stile s{colore};
   std::string out;
-  blocco(out, s, d.place, d.severity, d.message, d.label);
-  for (const rendered_note& n : d.notes) blocco(out, s, n.place, gravita::nota, n.message, "");
+  blocco(out, s, d.place, d.level, d.message, d.label);
+  for (const rendered_note& n : d.notes) blocco(out, s, n.place, severity::note, n.message, "");
   return out;
 }
 

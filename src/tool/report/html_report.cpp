@@ -29,8 +29,8 @@ void lista_reperti(std::string& out, const contenuto_report& c) {
            x(c.esito_fermo) + "</li>";
   }
   for (const rendered_diagnostic& d : *c.diagnostiche) {
-    const char* classe = d.severity == gravita::errore   ? "errore"
-                         : d.severity == gravita::avviso ? "avviso"
+    const char* classe = d.level == severity::error   ? "errore"
+                         : d.level == severity::warning ? "avviso"
                                                          : "nota";
     out += "<li class=\"" + std::string(classe) + "\">";
     const std::optional<int64_t>& m = d.metres;
@@ -44,7 +44,7 @@ void lista_reperti(std::string& out, const contenuto_report& c) {
       out += "<a href=\"#profilo\" data-m=\"" + std::to_string(*m) + "\">at " +
              std::to_string(*m) + " m</a> ";
     }
-    out += "<span class=\"gravita\">" + std::string(parola_gravita(d.severity)) +
+    out += "<span class=\"gravita\">" + std::string(severity_word(d.level)) +
            ":</span> " + x(d.message);
     if (!d.label.empty()) out += " [" + x(d.label) + "]";
     for (const rendered_note& n : d.notes) {

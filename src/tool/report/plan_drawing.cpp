@@ -221,8 +221,8 @@ disegno_pianta disegna_pianta(const vista_percorso& v, const tracciato_t& t,
         stazioni.push_back(&s);
         break;
       case tipo_segno::reperto: {
-        const char* classe = s.livello == gravita::errore   ? "rep"
-                             : s.livello == gravita::avviso ? "rep avviso-rep"
+        const char* classe = s.livello == severity::error   ? "rep"
+                             : s.livello == severity::warning ? "rep avviso-rep"
                                                             : "rep nota-rep";
         out += "<circle class=\"" + std::string(classe) + "\" cx=\"" + numero(q.x) +
                "\" cy=\"" + numero(q.y) + "\" r=\"7\">";

@@ -423,8 +423,8 @@ std::string disegna_profilo(const vista_percorso& v, const opzioni_disegno& o) {
         cartelli.push_back({g.da, g.etichetta, 0});
         break;
       case tipo_segno::reperto: {
-        const char* classe = g.livello == gravita::errore   ? nullptr
-                             : g.livello == gravita::avviso ? "avviso-rep"
+        const char* classe = g.livello == severity::error   ? nullptr
+                             : g.livello == severity::warning ? "avviso-rep"
                                                             : "nota-rep";
         const std::string x = numero(s.x(g.da));
         out += "<line class=\"rep-line\" x1=\"" + x + "\" x2=\"" + x + "\" y1=\"" +

@@ -353,9 +353,9 @@ void costruttore::reperti(const std::vector<rendered_diagnostic>& diagnostiche) 
     segno s;
     s.tipo = tipo_segno::reperto;
     s.da = s.a = *m;
-    s.livello = d.severity;
+    s.livello = d.level;
     s.etichetta = "!";
-    s.suggerimento = std::string(parola_gravita(d.severity)) + ": " + d.message;
+    s.suggerimento = std::string(severity_word(d.level)) + ": " + d.message;
     if (!d.label.empty()) s.suggerimento += " [" + d.label + "]";
     if (d.place) s.fonte = fonte_riga{d.place->document, d.place->start.line};
     v.segni.push_back(std::move(s));

@@ -48,7 +48,7 @@ struct segno {
   bool aggiunto = false;     // a code point the build added for that row
   int32_t valore = 0;        // speed of a slowdown, km of a post, code value
   int32_t priorita = 0;      // which label gives way: the higher stays
-  gravita livello = gravita::nota;  // of a finding
+  severity livello = severity::note;  // of a finding
 };
 
 // A stretch of constant value: a speed, a gradient, an adhesion, a mountain.

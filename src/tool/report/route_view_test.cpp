@@ -146,7 +146,7 @@ TEST(RouteView, ElevationEndsWhereTheGradientsWereNotFilled) {
   const auto reperti = di_tipo(v, tipo_segno::reperto);
   ASSERT_EQ(reperti.size(), 1u);
   EXPECT_EQ(reperti[0]->da, 3000);
-  EXPECT_EQ(reperti[0]->livello, gravita::errore);
+  EXPECT_EQ(reperti[0]->livello, severity::error);
   EXPECT_EQ(reperti[0]->fonte.numero, 7u);
 }
 

@@ -19,7 +19,7 @@ std::string leggi_avvisi(const std::vector<std::string>& valori, regole_avvisi& 
     }
     const std::string nome = v.rfind("no-", 0) == 0 ? v.substr(3) : v;
     const reperto_id id = reperto_per_nome(nome);
-    if (id == reperto_id::numero || descrivi(id).livello != gravita::avviso) {
+    if (id == reperto_id::numero || descrivi(id).livello != severity::warning) {
       return "-W" + v + ": no warning is called '" + nome + "' (see 'scenario explain')";
     }
     // -WNAME keeps a warning on, as it is by default.
