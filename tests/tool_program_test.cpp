@@ -9,11 +9,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <string>
 #include <vector>
 
 #include "documents/documents.h"
 #include "format/decode.h"
+#include "format/slot_meaning.h"
 #include "scenario/naming.h"
 #include "scenario/scenario_state.h"
 #include "support/temp_folder.h"
@@ -74,7 +76,7 @@ TEST(ToolCommandLine, HelpAndVersionGoToStdout) {
   } casi[] = {
       {{"--help"},
        {"Usage: scenario [OPTIONS] [SUBCOMMAND]", "build", "check", "new", "explain",
-        "--color", "--explain CODE"}},
+        "--color", "--explain WORD"}},
       {{"build", "--help"},
        {"Usage: scenario build [OPTIONS] LINE_SOURCE TRAIN_SOURCE", "--no-plan",
         "--force", "--line NAME", "--train NAME", "-o,--output DIR"}},
@@ -95,6 +97,40 @@ TEST(ToolCommandLine, HelpAndVersionGoToStdout) {
 // Whatever a command prints, stdout on a full device or closed ends the run
 // with status 2 and one line saying so: the status of a run whose output
 // was lost would tell a script or an editor that all went well.
+// Each command's help ends with the exit statuses it gives.
+TEST(ToolCommandLine, HelpStatesEachCommandsOwnExitStatuses) {
+  temp_folder d;
+  const struct {
+    const char* comando;
+    const char* stati;
+  } casi[] = {
+      {"check",
+       "Exit status: 0 no error in the documents, 1 errors in the documents, 2 a usage "
+       "error or a file failure."},
+      {"dump",
+       "Exit status: 0 the file was shown, 2 a usage error or a file that cannot be read "
+       "or is damaged."},
+      {"diff",
+       "Exit status: 0 the files are equal, 1 they differ, 2 a usage error or a file that "
+       "cannot be read or is damaged."},
+      {"new",
+       "Exit status: 0 the documents were written, 2 a usage error or a file or folder "
+       "failure."},
+      {"explain",
+       "Exit status: 0 the word was explained, 2 a word that names nothing, or a usage "
+       "error."},
+  };
+  for (const auto& c : casi) {
+    const esito_tool r = esegui(d.path(), {c.comando, "--help"});
+    EXPECT_EQ(r.stato, 0) << c.comando;
+    const size_t stati = r.out.find("Exit status:");
+    ASSERT_NE(stati, std::string::npos) << r.out;
+    std::string resto = r.out.substr(stati);
+    while (!resto.empty() && resto.back() == '\n') resto.pop_back();
+    EXPECT_EQ(resto, c.stati) << c.comando;
+  }
+}
+
 TEST(ToolCommandLine, OutputThatCannotBeWrittenIsOneLineAndStatus2) {
   if (!fs::is_character_file("/dev/full"))
     GTEST_SKIP() << "/dev/full is not a device here";
@@ -254,7 +290,7 @@ TEST(ToolDiagnostics, CheckShowsTheFindingsWithPlacesAndLines) {
       "    4 | segnale,        1060,   2, 4, 1,  1, 0,    2,  2,1,1, 0\n"
       "      |         ^~~~~~~~\n"
       "./Città_Più-.txt:4:10: error: signal on a cell already taken (cell 22, 1060 m, "
-      "km 4.110) [16]\n"
+      "km 4.110) [signal-cell-taken, 16]\n"
       "    4 | segnale,        1060,   2, 4, 1,  1, 0,    2,  2,1,1, 0\n"
       "      |                 ^~~~\n"
       "./Città_Più-.txt:3:1: note: the cell was first taken here\n"
@@ -302,6 +338,11 @@ TEST(ToolDiagnostics, CheckAsJsonGivesEachFindingWithItsPlaceAndNotes) {
   EXPECT_EQ(errore["notes"][0]["location"]["line"], 3);
 }
 
+// What check says the built-in documents make (ToolBuild.EndsWithWhatWasBuilt
+// checks the numbers against the files).
+const std::string riepilogo_incorporato =
+    "scenario: 45 stations, 179 signals, 0 code points added by the build\n";
+
 // The built-in line source holds one decimal comma ("-4,5" on line 188):
 // the only warning of the built-in documents. Without it they are silent.
 TEST(ToolDiagnostics, BuiltInDocumentsWarnOnlyOfTheirDecimalComma) {
@@ -311,22 +352,23 @@ TEST(ToolDiagnostics, BuiltInDocumentsWarnOnlyOfTheirDecimalComma) {
       esegui(d.path(), {"check", "Vardelia_linea.txt", "Vardelia_Corvessa-.txt"});
   EXPECT_EQ(r.stato, 0);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err,
-            "Vardelia_linea.txt:188:23: warning: fields left over on this line are read as "
-            "the next rows [-Wextra-fields]\n"
-            "  188 | pendenza,  1250,   -4,5\n"
-            "      |                       ^\n"
-            "1 warning generated.\n");
+  const std::string avviso =
+      "Vardelia_linea.txt:188:23: warning: fields left over on this line are read as "
+      "the next rows [-Wextra-fields]\n"
+      "  188 | pendenza,  1250,   -4,5\n"
+      "      |                       ^\n"
+      "1 warning generated.\n";
+  EXPECT_EQ(r.err, avviso + riepilogo_incorporato);
   r = esegui(d.path(),
              {"check", "-Wno-extra-fields", "Vardelia_linea.txt", "Vardelia_Corvessa-.txt"});
   EXPECT_EQ(r.stato, 0);
-  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.err, riepilogo_incorporato);
   // Each -W takes one value, wherever it stands: here before the sources
   // and another option.
   r = esegui(d.path(), {"check", "-Wno-extra-fields", "Vardelia_linea.txt",
                         "Vardelia_Corvessa-.txt", "-Werror"});
   EXPECT_EQ(r.stato, 0);
-  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.err, riepilogo_incorporato);
   r = esegui(d.path(), {"check", "-Werror", "Vardelia_linea.txt", "Vardelia_Corvessa-.txt"});
   EXPECT_EQ(r.stato, 1);
   EXPECT_NE(r.err.find("error: fields left over on this line are read as the next rows "
@@ -343,7 +385,7 @@ struct diagnosi {
   std::vector<std::string> linea;  // whole line source, lines without CR LF
   std::vector<std::string> treno;  // rows of the train source's body
   std::string attesa;              // "L:2:21" or "T:3:16": document, line, column
-  int codice;                      // the status shown in brackets, 0 for none
+  int codice;                      // the number shown in brackets
 };
 
 void PrintTo(const diagnosi& d, std::ostream* os) { *os << d.nome; }
@@ -400,12 +442,10 @@ TEST_P(ToolDiagnosi, PointsAtThePlaceOfTheProblem) {
   const size_t riga = r.err.rfind('\n', a) == std::string::npos ? 0 : r.err.rfind('\n', a) + 1;
   const std::string prima = r.err.substr(riga, r.err.find('\n', a) - riga);
   EXPECT_EQ(prima.substr(0, inizio.size()), inizio) << r.err;
-  const std::string parentesi = " [" + std::to_string(c.codice) + "]";
-  if (c.codice != 0) {
-    EXPECT_EQ(prima.substr(prima.size() - parentesi.size()), parentesi) << prima;
-  } else {
-    EXPECT_NE(prima.back(), ']') << prima;
-  }
+  // The finding's name beside its number.
+  const std::regex etichetta(" \\[[a-z0-9]+(-[a-z0-9]+)*, " + std::to_string(c.codice) +
+                             "\\]$");
+  EXPECT_TRUE(std::regex_search(prima, etichetta)) << prima;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -496,9 +536,9 @@ INSTANTIATE_TEST_SUITE_P(
                  con_corpo(ripeti(81, "cartello_indicatore, ", 500, 100, ", (S)")), {},
                  "L:84:22", 25},
         // The reserved places of cell 1, named by the row that took it.
-        diagnosi{"ReservedCell1", con_corpo({}), {"abbattimento, 50, 270"}, "T:2:1", 0},
+        diagnosi{"ReservedCell1", con_corpo({}), {"abbattimento, 50, 270"}, "T:2:1", 1250},
         diagnosi{"ReservedRaceCodePlace",
-                 con_corpo({"indicatori_vmax, 0, 0, 100, 0, 0, , , , 0"}), {}, "L:4:1", 0}),
+                 con_corpo({"indicatori_vmax, 0, 0, 100, 0, 0, , , , 0"}), {}, "L:4:1", 1251}),
     [](const ::testing::TestParamInfo<diagnosi>& i) { return i.param.nome; });
 
 // A row read where it does not belong is ignored: the warning says where it
@@ -540,8 +580,50 @@ TEST(ToolDiagnostics, WarningsSayWhereARowBelongsAndWhatItOverwrote) {
     const esito_tool r = esegui(d.path(), {"check", "L_linea.txt", "L_T-.txt"});
     EXPECT_EQ(r.stato, 0) << r.err;
     EXPECT_EQ(r.err.substr(0, r.err.find('\n')), c.avviso);
-    EXPECT_TRUE(r.err.ends_with("\n1 warning generated.\n")) << r.err;
+    // One warning, then what was built.
+    const size_t riepilogo = r.err.find("\n1 warning generated.\nscenario: ");
+    EXPECT_NE(riepilogo, std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find('\n', riepilogo + 30), r.err.size() - 1) << r.err;
+    EXPECT_TRUE(r.err.ends_with(" added by the build\n")) << r.err;
   }
+}
+
+// Findings come in the order of the documents, whatever order they were
+// found in (tabs are found by a scan of the whole document, before its
+// rows are read), and the limits take the first ones: text and JSON alike.
+TEST(ToolDiagnostics, FindingsInDocumentOrder) {
+  using json = nlohmann::json;
+  temp_folder d;
+  write_bytes(d.file("L_linea.txt"),
+              con_crlf(con_corpo({"pendenza, 1250, -4,5", "pendenza,\t2000, 1"})));
+  write_bytes(d.file("L_T-.txt"), con_crlf({"[generale]", "velocita,\t0, 100", "[fine]"}));
+  const std::vector<std::string> attesi = {"L_linea.txt:4:20 extra-fields",
+                                           "L_linea.txt:5:10 tab", "L_T-.txt:2:10 tab"};
+  esito_tool r = esegui(d.path(), {"check", "L_linea.txt", "L_T-.txt"});
+  EXPECT_EQ(r.stato, 0) << r.err;
+  std::vector<std::string> testo;
+  const std::regex avviso("^([^ ]+:[0-9]+:[0-9]+): warning: .*\\[-W([a-z-]+)\\]$");
+  std::smatch m;
+  for (size_t i = 0, f; i < r.err.size(); i = f + 1) {
+    f = r.err.find('\n', i);
+    const std::string riga = r.err.substr(i, f - i);
+    if (std::regex_match(riga, m, avviso)) testo.push_back(m[1].str() + " " + m[2].str());
+  }
+  EXPECT_EQ(testo, attesi) << r.err;
+  r = esegui(d.path(), {"check", "--format=json", "L_linea.txt", "L_T-.txt"});
+  std::vector<std::string> da_json;
+  const json tutti = json::parse(r.out);
+  for (const json& x : tutti["diagnostics"]) {
+    da_json.push_back(x["location"]["file"].get<std::string>() + ":" +
+                      std::to_string(x["location"]["line"].get<int>()) + ":" +
+                      std::to_string(x["location"]["column"].get<int>()) + " " +
+                      x["name"].get<std::string>());
+  }
+  EXPECT_EQ(da_json, attesi);
+  r = esegui(d.path(), {"check", "--warning-limit=1", "--format=json", "L_linea.txt", "L_T-.txt"});
+  const json j = json::parse(r.out);
+  ASSERT_EQ(j["diagnostics"].size(), 1u);
+  EXPECT_EQ(j["diagnostics"][0]["name"], "extra-fields");
 }
 
 TEST(ToolDiagnostics, ColourOnlyOnATerminalWithoutNoColor) {
@@ -705,6 +787,42 @@ TEST(ToolBuild, RefusesToWriteOverASourceDocument) {
   EXPECT_EQ(d.files().size(), 5u) << "nothing written";
 }
 
+// Without an error, check and build end with what was built: the stations
+// and signals the written files hold and the code points the build added.
+TEST(ToolBuild, EndsWithWhatWasBuilt) {
+  temp_folder d;
+  nuovo(d);
+  const std::string L = "Vardelia_linea.txt", T = "Vardelia_Corvessa-.txt";
+  esito_tool r = esegui(d.path(), {"build", "-Wno-extra-fields", "-o", "out", L, T});
+  ASSERT_EQ(r.stato, 0) << r.err;
+  std::smatch m;
+  ASSERT_TRUE(std::regex_match(r.err, m,
+                               std::regex("scenario: ([0-9]+) stations, ([0-9]+) signals, "
+                                          "([0-9]+) code points added by the build; wrote 3 "
+                                          "files\n")))
+      << r.err;
+  std::array<elemento, slot::numero> elementi;
+  ASSERT_TRUE(decode_elementi(read_bytes(d.file("out/Vardelia_Corvessa.sim")), elementi).ok);
+  int stazioni = 0;
+  for (size_t s = 1; s <= slot::primo_cartello; ++s)
+    stazioni += ruolo_di(s, elementi[s]) == ruolo_slot::stazione;
+  std::vector<cella> percorso;
+  ASSERT_TRUE(decode_percorso(read_bytes(d.file("out/Vardelia_Corvessa.dat")), percorso).ok);
+  const auto segnali = std::count_if(percorso.begin(), percorso.end(), [](const cella& c) {
+    return c.codice == codice_cella::segnale;
+  });
+  EXPECT_EQ(std::stoi(m[1]), stazioni);
+  EXPECT_EQ(std::stoi(m[2]), segnali);
+  EXPECT_EQ(m[3], "0") << "no slowdown in the built-in run: no code point to add";
+  EXPECT_EQ(r.err.substr(0, r.err.find(";")) + "\n", riepilogo_incorporato);
+
+  // Without the line plan, two files.
+  r = esegui(d.path(), {"build", "-Wno-extra-fields", "--no-plan", "-o", "out2", L, T});
+  ASSERT_EQ(r.stato, 0) << r.err;
+  EXPECT_EQ(r.err, riepilogo_incorporato.substr(0, riepilogo_incorporato.size() - 1) +
+                       "; wrote 2 files\n");
+}
+
 TEST(ToolBuild, FailureToCreateTheOutputFolderIsOneLine) {
   temp_folder d;
   nuovo(d);
@@ -852,9 +970,38 @@ TEST(ToolExplain, TellsWhatAFindingMeansWithAnExample) {
   EXPECT_EQ(r.stato, 0);
   EXPECT_NE(r.out.find("stations-too-close"), std::string::npos);
   EXPECT_NE(r.out.find("out-of-order"), std::string::npos);
-  r = esegui(d.path(), {"explain", "nonsense"});
-  EXPECT_EQ(r.stato, 2);
-  EXPECT_EQ(r.err, "scenario: no finding is called 'nonsense' (see 'scenario explain')\n");
+  // The number of the one-shot program's error box.
+  r = esegui(d.path(), {"explain", "1250"});
+  EXPECT_EQ(r.stato, 0);
+  EXPECT_EQ(r.out.rfind("reserved-cell-1-taken (error, error box 1250)\n", 0), 0u) << r.out;
+  // A row by its keyword, in any letter case.
+  r = esegui(d.path(), {"explain", "Stazione"});
+  EXPECT_EQ(r.stato, 0);
+  EXPECT_EQ(r.out.rfind("stazione (a row of the train source)\n", 0), 0u) << r.out;
+  // A word that names nothing: one line, and the nearest name when one is near.
+  const struct {
+    const char* parola;
+    const char* err;
+  } ignote[] = {
+      {"nonsense",
+       "scenario: no finding, status code or row is called 'nonsense' (see 'scenario "
+       "explain')\n"},
+      {"stazzione",
+       "scenario: no finding, status code or row is called 'stazzione'; did you mean "
+       "'stazione'? (see 'scenario explain')\n"},
+      {"signal-cell-taekn",
+       "scenario: no finding, status code or row is called 'signal-cell-taekn'; did you "
+       "mean 'signal-cell-taken'? (see 'scenario explain')\n"},
+      {"14",
+       "scenario: no finding, status code or row is called '14' (see 'scenario "
+       "explain')\n"},
+  };
+  for (const auto& c : ignote) {
+    r = esegui(d.path(), {"explain", c.parola});
+    EXPECT_EQ(r.stato, 2) << c.parola;
+    EXPECT_EQ(r.out, "") << c.parola;
+    EXPECT_EQ(r.err, c.err) << c.parola;
+  }
 }
 
 }  // namespace

@@ -50,3 +50,18 @@ if (uri !== 'L_T%20%C3%A0-.txt') fail('uri: ' + uri);
 if (error.relatedLocations[0].physicalLocation.region.startLine !== 2) fail('note not at line 2');
 console.log('sarif_check: SARIF and JSON agree on ' + results.length + ' findings');
 JS
+# The same documents named by absolute paths: file URIs that name them.
+"$tool" check --format=sarif "$work/L_linea.txt" "$work/L_T à-.txt" --train T >abs.sarif 2>/dev/null
+node "$here/validate.js" abs.sarif || exit 1
+node - abs.sarif "$work" <<'JS' || exit 1
+const fs = require('fs');
+const path = require('path');
+const url = require('url');
+const results = JSON.parse(fs.readFileSync(process.argv[2], 'utf8')).runs[0].results;
+const fail = (m) => { console.log('sarif_check: ' + m); process.exit(1); };
+const uris = results.map((r) => r.locations[0].physicalLocation.artifactLocation.uri);
+const wanted = ['L_linea.txt', 'L_T à-.txt'].map((f) => url.pathToFileURL(path.join(process.argv[3], f)).href);
+for (const u of uris) if (!wanted.includes(u)) fail('absolute path as uri: ' + u);
+if (!uris.includes(wanted[1])) fail('no finding in the train source: ' + uris.join(' '));
+console.log('sarif_check: absolute paths are file URIs');
+JS

@@ -74,8 +74,8 @@ int esegui_scenario(int argc, char** argv) {
   app.require_subcommand(0, 1);
   std::string spiegare;
   CLI::Option* opzione_spiegare =
-      app.add_option("--explain", spiegare, "The same as 'scenario explain CODE'")
-          ->type_name("CODE");
+      app.add_option("--explain", spiegare, "The same as 'scenario explain WORD'")
+          ->type_name("WORD");
   app.footer(
       "Exit status: 0 no error in the documents, 1 errors in the documents, 2 a usage "
       "error or a file failure.");
@@ -99,8 +99,7 @@ int esegui_scenario(int argc, char** argv) {
       {"new",
        "Write the built-in scenario's documents into a folder, as a starting point",
        registra_new},
-      {"explain",
-       "Tell what a finding means, with a row that causes it and how to mend it",
+      {"explain", "Tell what a finding (by name or number) or a row (by keyword) means",
        registra_explain},
       {"report",
        "Read the two source documents and write a page with the plan and the profile",

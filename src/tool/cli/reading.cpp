@@ -20,7 +20,8 @@ int mostra_reperti(const opzioni_build& o, const costruzione_in_memoria& c) {
     return stampa(resa_json(renderer.render(scelti.mostrati), scelti.omessi), uscita::ok);
   }
   if (o.formato == "sarif") {
-    return stampa(resa_sarif(renderer.render(scelti.mostrati), scelti.omessi), uscita::ok);
+    return stampa(resa_sarif(renderer.render(scelti.mostrati), scelti.omessi),
+                  uscita::ok);
   }
   // Each finding goes out as soon as it is rendered.
   for (const reperto& r : scelti.mostrati)

@@ -79,7 +79,12 @@ int comando_build(const opzioni_build& o, bool scrivi) {
   costruisci_testi(o, c);
   if (mostra_reperti(o, c) != uscita::ok) return uscita::fallimento;
   const bool errori = c.errori();
-  if (!scrivi) return errori ? uscita::errori : uscita::ok;
+  // A build without errors ends with what it made.
+  if (!scrivi) {
+    if (errori) return uscita::errori;
+    avvisa(riepilogo_costruito(conta_costruito(c)));
+    return uscita::ok;
+  }
 
   if (c.esito.tipo != esito::fatto || (errori && !o.forza)) {
     avvisa("no binary file written");
@@ -94,6 +99,11 @@ int comando_build(const opzioni_build& o, bool scrivi) {
   st.treno = c.id.treno;
   s = scrivi_file_binari(st);
   if (!s.ok()) return fallimento(s.message());
-  if (errori) avvisa("binary files written despite the errors (--force)");
-  return errori ? uscita::errori : uscita::ok;
+  if (errori) {
+    avvisa("binary files written despite the errors (--force)");
+    return uscita::errori;
+  }
+  avvisa(
+      riepilogo_costruito(conta_costruito(c), static_cast<int>(uscite(st, c.id).size())));
+  return uscita::ok;
 }

@@ -63,5 +63,8 @@ esecuzione registra_diff(CLI::App& c, const opzioni_globali&) {
   c.add_option("--format", o->formato, "text or json")
       ->check(CLI::IsMember({"text", "json"}))
       ->type_name("FORMAT");
+  c.footer(
+      "Exit status: 0 the files are equal, 1 they differ, 2 a usage error or a file that "
+      "cannot be read or is damaged.");
   return [o] { return comando_diff(*o); };
 }

@@ -65,5 +65,8 @@ esecuzione registra_dump(CLI::App& c, const opzioni_globali&) {
       ->check(metres())
       ->type_name("METRES");
   c.add_flag("--points", o->punti, "List every point of the line plan file");
+  c.footer(
+      "Exit status: 0 the file was shown, 2 a usage error or a file that cannot be read "
+      "or is damaged.");
   return [o] { return comando_dump(*o); };
 }

@@ -60,5 +60,8 @@ esecuzione registra_new(CLI::App& c, const opzioni_globali&) {
       ->required()
       ->type_name("");
   c.add_flag("--force", o->forza, "Replace files that already exist");
+  c.footer(
+      "Exit status: 0 the documents were written, 2 a usage error or a file or folder "
+      "failure.");
   return [o] { return comando_new(*o); };
 }

@@ -46,11 +46,13 @@ json fisica(const rendered_place& p) {
 
 std::string uri_di(const std::string& percorso) {
   static const char* cifre = "0123456789ABCDEF";
-  // A URI separates folders with '/' whatever the system's separator; a path
-  // from a drive ("C:\x") becomes a file URI, its colon kept.
+  // A URI separates folders with '/' whatever the system's separator. An
+  // absolute path becomes a file URI ("/tmp/x" file:///tmp/x, "C:\x"
+  // file:///C:/x, the drive's colon kept); any other stays a relative
+  // reference.
   const bool unita =
       percorso.size() >= 3 && percorso[1] == ':' && root_length(percorso) == 3;
-  std::string out = unita ? "file:///" : "";
+  std::string out = !absolute_path(percorso) ? "" : unita ? "file:///" : "file://";
   for (size_t i = 0; i < percorso.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(percorso[i]);
     const bool libero = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||

@@ -25,5 +25,5 @@ std::string resa_sarif(const std::vector<rendered_diagnostic>& diagnostiche,
                        const conteggio_reperti& omessi = {});
 
 // A path as a URI reference: every byte but the unreserved ones and '/'
-// percent-encoded.
+// percent-encoded; an absolute path as a file URI ("file:///tmp/a%20b.txt").
 std::string uri_di(const std::string& percorso);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 severity severity_shown(const reperto& r, const regole_avvisi& regole) {
   const severity g = descrivi(r.id).livello;
@@ -19,12 +20,26 @@ std::vector<reperto> filtra_avvisi(const std::vector<reperto>& reperti,
   return out;
 }
 
+int32_t numero_reperto(reperto_id id) {
+  switch (id) {
+    case reperto_id::errore_1250:
+      return 1250;
+    case reperto_id::errore_1251:
+      return 1251;
+    default:
+      return descrivi(id).codice;
+  }
+}
+
 std::string etichetta(const reperto& r, const regole_avvisi& regole) {
   const descrizione_reperto& d = descrivi(r.id);
   if (d.livello == severity::warning) {
     return std::string(regole.come_errori ? "-Werror,-W" : "-W").append(d.nome);
   }
-  return d.codice != 0 ? std::to_string(d.codice) : "";
+  if (d.livello != severity::error) return "";
+  const int32_t numero = numero_reperto(r.id);
+  std::string out(d.nome);
+  return numero != 0 ? out.append(", ").append(std::to_string(numero)) : out;
 }
 
 conteggio_reperti conta_reperti(const std::vector<reperto>& reperti,
@@ -60,11 +75,23 @@ std::string_view severity_word(severity g) {
   return "note";
 }
 
+std::vector<reperto> in_ordine_di_documento(std::vector<reperto> reperti) {
+  // documento::nessuno is 0: it sorts after both documents.
+  const auto chiave = [](const reperto& r) {
+    const int doc = r.dove.doc == documento::nessuno ? 3 : static_cast<int>(r.dove.doc);
+    return std::pair{doc, r.dove.doc == documento::nessuno ? 0u : r.dove.inizio};
+  };
+  std::stable_sort(
+      reperti.begin(), reperti.end(),
+      [&](const reperto& a, const reperto& b) { return chiave(a) < chiave(b); });
+  return reperti;
+}
+
 reperti_scelti scegli_reperti(const std::vector<reperto>& reperti,
                               const regole_avvisi& regole, const limiti_reperti& limiti) {
   reperti_scelti out;
   int errori = 0, avvisi = 0;
-  for (const reperto& r : reperti) {
+  for (const reperto& r : in_ordine_di_documento(reperti)) {
     const severity g = severity_shown(r, regole);
     int* visti = g == severity::error     ? &errori
                  : g == severity::warning ? &avvisi

@@ -2,6 +2,7 @@
 // the user named them, and the count of findings by severity.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,8 +53,14 @@ severity severity_shown(const reperto& r, const regole_avvisi& regole);
 std::vector<reperto> filtra_avvisi(const std::vector<reperto>& reperti,
                                    const regole_avvisi& regole);
 
-// What stands in brackets after a message: the status code ("16"), or the
-// warning's option ("-Wextra-fields", "-Werror,-Wextra-fields"); "" for none.
+// The number an error is known by: its status code, or for the two errors
+// of the reserved places of cell 1 the number their error box shows (1250,
+// 1251); 0 for none.
+int32_t numero_reperto(reperto_id id);
+
+// What stands in brackets after a message: an error's name and number
+// ("signal-cell-taken, 16"), or the warning's option ("-Wextra-fields",
+// "-Werror,-Wextra-fields"); "" for a note.
 std::string etichetta(const reperto& r, const regole_avvisi& regole);
 
 conteggio_reperti conta_reperti(const std::vector<reperto>& reperti,
@@ -65,8 +72,14 @@ struct limiti_reperti {
   int avvisi = 100;
 };
 
-// The findings shown under `limiti`, in their order, and the count of those
-// left out.
+// The findings in the order they are shown: by document (the line source
+// before the train source) and by byte offset within it; those with no place
+// after them, in the order they were found. Findings at one place keep the
+// order they were found in.
+std::vector<reperto> in_ordine_di_documento(std::vector<reperto> reperti);
+
+// The findings shown under `limiti`, in document order (as
+// in_ordine_di_documento), and the count of those left out.
 struct reperti_scelti {
   std::vector<reperto> mostrati;
   conteggio_reperti omessi;

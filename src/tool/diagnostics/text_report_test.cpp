@@ -70,45 +70,49 @@ INSTANTIATE_TEST_SUITE_P(
             {in_cella(a(reperto_id::segnale_occupato, documento::treno, 20, 5), 845,
                       42200)},
             "L_T-.txt:2:12: error: signal on a cell already taken (cell 845, 42200 m, km "
-            "45.250) [16]\n"
+            "45.250) [signal-cell-taken, 16]\n"
             "    2 | segnale,   42200,   2, 4\n"
             "      |            ^~~~~\n"
             "1 error generated.\n"},
         // Column 8 counts bytes; the caret sits under the expanded text:
         // tab to 8, "città" (0xE0 one character), tab to 16.
-        Caso{"TabsAndANonAsciiByteBeforeTheSpan",
-             "\tcitt\xE0\t42200,x\r\n",
-             "",
-             {a(reperto_id::non_numero, documento::linea, 7, 5)},
-             "dir/L_linea.txt:1:8: error: field is not a whole number [25]\n"
-             "    1 |         città   42200,x\n"
-             "      |                 ^~~~~\n"
-             "1 error generated.\n"},
+        Caso{
+            "TabsAndANonAsciiByteBeforeTheSpan",
+            "\tcitt\xE0\t42200,x\r\n",
+            "",
+            {a(reperto_id::non_numero, documento::linea, 7, 5)},
+            "dir/L_linea.txt:1:8: error: field is not a whole number [not-a-number, 25]\n"
+            "    1 |         città   42200,x\n"
+            "      |                 ^~~~~\n"
+            "1 error generated.\n"},
         // A tab inside the span is underlined along its whole width.
-        Caso{"TabInsideTheSpan",
-             "ab\tc\r\n",
-             "",
-             {a(reperto_id::non_numero, documento::linea, 1, 3)},
-             "dir/L_linea.txt:1:2: error: field is not a whole number [25]\n"
-             "    1 | ab      c\n"
-             "      |  ^~~~~~~~\n"
-             "1 error generated.\n"},
+        Caso{
+            "TabInsideTheSpan",
+            "ab\tc\r\n",
+            "",
+            {a(reperto_id::non_numero, documento::linea, 1, 3)},
+            "dir/L_linea.txt:1:2: error: field is not a whole number [not-a-number, 25]\n"
+            "    1 | ab      c\n"
+            "      |  ^~~~~~~~\n"
+            "1 error generated.\n"},
         // A span that runs on past its line is underlined to the line's end.
-        Caso{"SpanOverALineEnd",
-             "ab 12\r\n34\r\n",
-             "",
-             {a(reperto_id::non_numero, documento::linea, 3, 6)},
-             "dir/L_linea.txt:1:4: error: field is not a whole number [25]\n"
-             "    1 | ab 12\n"
-             "      |    ^~\n"
-             "1 error generated.\n"},
+        Caso{
+            "SpanOverALineEnd",
+            "ab 12\r\n34\r\n",
+            "",
+            {a(reperto_id::non_numero, documento::linea, 3, 6)},
+            "dir/L_linea.txt:1:4: error: field is not a whole number [not-a-number, 25]\n"
+            "    1 | ab 12\n"
+            "      |    ^~\n"
+            "1 error generated.\n"},
         // The end of the document: just past the last character of the last
         // line, whether or not a line end follows it.
         Caso{"EndOfDocumentAfterALineEnd",
              "[generale]\r\nlunghezza percorso, 5\r\n",
              "",
              {a(reperto_id::fine_documento, documento::linea, 35, 0)},
-             "dir/L_linea.txt:2:22: error: the document ends inside this row [25]\n"
+             "dir/L_linea.txt:2:22: error: the document ends inside this row "
+             "[document-ends-inside-row, 25]\n"
              "    2 | lunghezza percorso, 5\n"
              "      |                      ^\n"
              "1 error generated.\n"},
@@ -116,7 +120,8 @@ INSTANTIATE_TEST_SUITE_P(
              "",
              "a\rb\nsegnale, 1",
              {a(reperto_id::fine_documento, documento::treno, 14, 0)},
-             "L_T-.txt:3:11: error: the document ends inside this row [25]\n"
+             "L_T-.txt:3:11: error: the document ends inside this row "
+             "[document-ends-inside-row, 25]\n"
              "    3 | segnale, 1\n"
              "      |           ^\n"
              "1 error generated.\n"},
@@ -125,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
              "",
              {a(reperto_id::generale_mancante, documento::linea, 0, 0)},
              "dir/L_linea.txt:1:1: error: the line source has no \"[generale]\" line "
-             "[102]\n"
+             "[no-generale-line, 102]\n"
              "    1 | \n"
              "      | ^\n"
              "1 error generated.\n"},
@@ -141,23 +146,25 @@ INSTANTIATE_TEST_SUITE_P(
               return r;
             }()},
             "L_T-.txt:2:12: error: signal on a cell already taken (cell 844, 42200 m, km "
-            "45.250) [16]\n"
+            "45.250) [signal-cell-taken, 16]\n"
             "    2 | segnale,   42200,   2, 4\n"
             "      |            ^~~~~\n"
             "dir/L_linea.txt:2:10: note: the cell was first taken here\n"
             "    2 | segnale, 42210, 1\n"
             "      |          ^~~~~\n"
             "1 error generated.\n"},
-        // No document: the program's name instead of a place, no quoted line;
-        // a code of 0 gets no brackets.
+        // No document: the program's name instead of a place, no quoted line.
+        // The errors of cell 1's reserved places go by their error box's
+        // number.
         Caso{"FindingsWithoutADocument",
              "",
              "",
              {a(reperto_id::memoria_esaurita, documento::nessuno, 0, 0),
               a(reperto_id::errore_1250, documento::nessuno, 0, 0)},
-             "scenario: error: out of memory while reading [25]\n"
+             "scenario: error: out of memory while reading [out-of-memory, 25]\n"
              "scenario: error: cell 1 holds a feature whose value takes the place of the "
-             "build's own stamp (the build stops with \" Errore n. 1250\")\n"
+             "build's own stamp (the build stops with \" Errore n. 1250\") "
+             "[reserved-cell-1-taken, 1250]\n"
              "2 errors generated.\n"},
         // A note alone is reported but counts in no summary; {riga} is the
         // line of its place.
@@ -174,17 +181,18 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Resa, KilometricProgressiveOfThePosition) {
   documenti_mostrati d;
   auto messaggio = [&](const scenario_state& st, int32_t metri) {
-    std::string t =
-        resa_testo(render_findings({in_cella(a(reperto_id::segnale_occupato,
-                                               documento::nessuno, 0, 0),
-                                             metri / 50, metri)},
-                                   d, st),
-                   {});
+    std::string t = resa_testo(
+        render_findings(
+            {in_cella(a(reperto_id::segnale_occupato, documento::nessuno, 0, 0),
+                      metri / 50, metri)},
+            d, st),
+        {});
     return t.substr(0, t.find('\n'));
   };
   scenario_state senza;
   EXPECT_EQ(messaggio(senza, 500),
-            "scenario: error: signal on a cell already taken (cell 10, 500 m) [16]");
+            "scenario: error: signal on a cell already taken (cell 10, 500 m) "
+            "[signal-cell-taken, 16]");
 
   // Falling after 20 km: the entry that starts last before the position
   // applies, less the 100 m the build added to its offset.
@@ -193,11 +201,11 @@ TEST(Resa, KilometricProgressiveOfThePosition) {
   EXPECT_EQ(
       messaggio(st, 19950),
       "scenario: error: signal on a cell already taken (cell 399, 19950 m, km 23.000) "
-      "[16]");
+      "[signal-cell-taken, 16]");
   EXPECT_EQ(
       messaggio(st, 21000),
       "scenario: error: signal on a cell already taken (cell 420, 21000 m, km 69.000) "
-      "[16]");
+      "[signal-cell-taken, 16]");
 }
 
 TEST(Resa, ColoursOnlyWhenAsked) {
@@ -209,7 +217,7 @@ TEST(Resa, ColoursOnlyWhenAsked) {
   EXPECT_EQ(
       t,
       "\033[1mL_linea.txt:1:1: \033[0m\033[1;31merror:\033[0m\033[1m field is not a "
-      "whole number [25]\033[0m\n"
+      "whole number [not-a-number, 25]\033[0m\n"
       "    1 | ab\n"
       "      | \033[1;32m^~\033[0m\n"
       "1 error generated.\n");
@@ -251,11 +259,10 @@ TEST(Resa, QuotesAWindowOfALongLineAroundTheCaret) {
   };
   for (const caso& c : casi) {
     documenti_mostrati d{{"L_linea.txt", c.riga}, {"T-.txt", ""}};
-    const std::string testo =
-        resa_testo(render_findings({a(reperto_id::riga_sconosciuta, documento::linea,
-                                     c.inizio, 1)},
-                                   d, scenario_state{}),
-                   {});
+    const std::string testo = resa_testo(
+        render_findings({a(reperto_id::riga_sconosciuta, documento::linea, c.inizio, 1)},
+                        d, scenario_state{}),
+        {});
     const size_t riga = testo.find("\n    1 | ");
     ASSERT_NE(riga, std::string::npos) << c.nome;
     const size_t inizio = riga + 9;

@@ -31,6 +31,10 @@ std::string_view forbidden_in_names();
 // which a separator at its end belongs to; 0 for a relative path.
 size_t root_length(std::string_view path);
 
+// Whether `path` names a file from a root of its own, wherever the current
+// folder is ("/x"; on Windows "C:\\x", not "\\x" nor "C:x").
+bool absolute_path(std::string_view path);
+
 // True when the system takes both paths for one name (on Windows, letter
 // case aside).
 bool same_name(std::string_view a, std::string_view b);

@@ -25,6 +25,8 @@ size_t root_length(std::string_view path) {
   return !path.empty() && path.front() == '/' ? 1 : 0;
 }
 
+bool absolute_path(std::string_view path) { return root_length(path) > 0; }
+
 bool same_name(std::string_view a, std::string_view b) { return a == b; }
 
 size_t name_length(std::string_view name) { return name.size(); }

@@ -79,6 +79,8 @@ size_t root_length(std::string_view path) {
   return !path.empty() && separator(path.front()) ? 1 : 0;
 }
 
+bool absolute_path(std::string_view path) { return root_length(path) == 3; }
+
 bool same_name(std::string_view a, std::string_view b) {
   // Windows compares names without regard to case, as CompareStringOrdinal
   // with ignore-case does.

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "base/file_io.h"
+#include "format/slot_meaning.h"
 #include "tool/platform/encoding.h"
 #include "tool/platform/folder.h"
 #include "tool/platform/system.h"
@@ -73,7 +74,35 @@ void costruisci_testi(const opzioni_build& o, costruzione_in_memoria& c) {
   sorgenti.linea = {o.sorgente_linea, stato_documento::presente, c.testo_linea};
   sorgenti.treno = {o.sorgente_treno, stato_documento::presente, c.testo_treno};
   c.esito = costruisci_scenario(c.st, sorgenti, c.st.salva_linea);
-  c.reperti = filtra_avvisi(c.reperti, c.regole);
+  // Every view shows the findings in one order: that of the documents.
+  c.reperti = in_ordine_di_documento(filtra_avvisi(c.reperti, c.regole));
+}
+
+conteggio_costruito conta_costruito(const costruzione_in_memoria& c) {
+  conteggio_costruito n;
+  for (size_t s = 1; s <= slot::primo_cartello; ++s) {
+    if (ruolo_di(s, c.st.elementi[s]) == ruolo_slot::stazione) ++n.stazioni;
+  }
+  for (size_t k = 0; k < c.st.percorso.size(); ++k) {
+    const uint8_t codice = c.st.percorso[k].codice;
+    if (codice == codice_cella::segnale) ++n.segnali;
+    if (codice == codice_cella::abbattimento && k < c.provenienza.size() &&
+        c.provenienza[k].completamento)
+      ++n.codici_aggiunti;
+  }
+  return n;
+}
+
+std::string riepilogo_costruito(const conteggio_costruito& n, int file_scritti) {
+  const auto quanti = [](int q, const char* uno, const char* molti) {
+    return std::to_string(q) + " " + (q == 1 ? uno : molti);
+  };
+  std::string out = quanti(n.stazioni, "station", "stations") + ", " +
+                    quanti(n.segnali, "signal", "signals") + ", " +
+                    quanti(n.codici_aggiunti, "code point", "code points") +
+                    " added by the build";
+  if (file_scritti > 0) out += "; wrote " + quanti(file_scritti, "file", "files");
+  return out;
 }
 
 std::string perche_fermata(const costruzione_in_memoria& c) {

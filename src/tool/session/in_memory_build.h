@@ -25,7 +25,7 @@ struct costruzione_in_memoria {
   std::string testo_treno;
   file_id file_linea;  // the files the documents were read from
   file_id file_treno;
-  std::vector<reperto> reperti;  // the warnings switched off left out
+  std::vector<reperto> reperti;  // in document order, the warnings switched off left out
   std::vector<provenienza_cella> provenienza;
   esito_build esito;
 
@@ -66,6 +66,21 @@ std::string esegui_costruzione(const opzioni_build& o, costruzione_in_memoria& c
 // `c.testo_treno`, named as `o` names them: what esegui_costruzione does
 // once it has read them.
 void costruisci_testi(const opzioni_build& o, costruzione_in_memoria& c);
+
+// What a build made, for the line that ends check and build: the stations
+// of the scenario file, the signals on the track and the code points the
+// track finishing added.
+struct conteggio_costruito {
+  int stazioni = 0;
+  int segnali = 0;
+  int codici_aggiunti = 0;
+  bool operator==(const conteggio_costruito&) const = default;
+};
+conteggio_costruito conta_costruito(const costruzione_in_memoria& c);
+
+// "45 stations, 179 signals, 2 code points added by the build", then
+// "; wrote 3 files" when `file_scritti` is more than 0.
+std::string riepilogo_costruito(const conteggio_costruito& n, int file_scritti = 0);
 
 // Why the build stopped, where no error among the findings says so; "" when
 // it did not stop or a finding tells.
