@@ -20,22 +20,6 @@ luogo span(documento doc, size_t a, size_t b) {
   return {doc, static_cast<uint32_t>(a), static_cast<uint32_t>(b - a)};
 }
 
-// Levenshtein distance of two short lower-case words.
-size_t distanza(std::string_view a, std::string_view b) {
-  std::vector<size_t> riga(b.size() + 1);
-  for (size_t j = 0; j <= b.size(); ++j) riga[j] = j;
-  for (size_t i = 1; i <= a.size(); ++i) {
-    size_t diagonale = riga[0];
-    riga[0] = i;
-    for (size_t j = 1; j <= b.size(); ++j) {
-      const size_t sopra = riga[j];
-      riga[j] = std::min(
-          {riga[j] + 1, riga[j - 1] + 1, diagonale + (a[i - 1] == b[j - 1] ? 0 : 1)});
-      diagonale = sopra;
-    }
-  }
-  return riga[b.size()];
-}
 
 std::string minuscolo(std::string_view s) {
   std::string out(s);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "reader/keywords.h"
 #include "reader/row_kinds.h"
 #include "scenario/findings.h"
 #include "tool/diagnostics/message.h"
@@ -155,22 +156,6 @@ std::string spiega_riga(const tipo_riga& t) {
     out += "\n  Findings whose example holds this row:\n" + a_capo(lista + ".");
   }
   return out + "\n";
-}
-
-size_t distanza(std::string_view a, std::string_view b) {
-  std::vector<size_t> riga(b.size() + 1);
-  for (size_t j = 0; j <= b.size(); ++j) riga[j] = j;
-  for (size_t i = 1; i <= a.size(); ++i) {
-    size_t diagonale = riga[0];
-    riga[0] = i;
-    for (size_t j = 1; j <= b.size(); ++j) {
-      const size_t sopra = riga[j];
-      riga[j] = std::min(
-          {riga[j] + 1, riga[j - 1] + 1, diagonale + (a[i - 1] == b[j - 1] ? 0 : 1)});
-      diagonale = sopra;
-    }
-  }
-  return riga[b.size()];
 }
 
 }  // namespace

@@ -17,18 +17,6 @@ json luogo_json(const rendered_place& p) {
           {"length", p.length}};
 }
 
-std::string_view livello_sarif(severity g) {
-  switch (g) {
-    case severity::error:
-      return "error";
-    case severity::warning:
-      return "warning";
-    case severity::note:
-      break;
-  }
-  return "note";
-}
-
 json fisica(const rendered_place& p) {
   json region = {{"startLine", p.start.line}, {"startColumn", p.start.column}};
   // A span that is not empty ends where it ends, on its line or a later one.
@@ -111,7 +99,7 @@ std::string resa_sarif(const std::vector<rendered_diagnostic>& diagnostiche,
     json regola = {{"id", d.nome},
                    {"shortDescription", {{"text", std::string(d.messaggio)}}},
                    {"fullDescription", {{"text", std::string(d.spiegazione)}}},
-                   {"defaultConfiguration", {{"level", livello_sarif(d.livello)}}}};
+                   {"defaultConfiguration", {{"level", severity_word(d.livello)}}}};
     if (d.codice != 0) regola["properties"] = {{"statusCode", d.codice}};
     rules.push_back(regola);
   }
@@ -119,7 +107,7 @@ std::string resa_sarif(const std::vector<rendered_diagnostic>& diagnostiche,
   for (const rendered_diagnostic& d : diagnostiche) {
     json risultato = {{"ruleId", d.name},
                       {"ruleIndex", static_cast<size_t>(d.id)},
-                      {"level", livello_sarif(d.level)},
+                      {"level", severity_word(d.level)},
                       {"message", {{"text", utf8_valido(d.message)}}}};
     if (d.place) risultato["locations"] = json::array({fisica(*d.place)});
     json correlati = json::array();

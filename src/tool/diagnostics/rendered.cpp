@@ -59,20 +59,7 @@ std::vector<rendered_diagnostic> render_findings(const std::vector<reperto>& fin
 
 conteggio_reperti count(const std::vector<rendered_diagnostic>& diagnostics) {
   conteggio_reperti c;
-  for (const rendered_diagnostic& d : diagnostics) {
-    const int n = 1 + d.folded;
-    switch (d.level) {
-      case severity::error:
-        c.errori += n;
-        break;
-      case severity::warning:
-        c.avvisi += n;
-        break;
-      case severity::note:
-        c.note += n;
-        break;
-    }
-  }
+  for (const rendered_diagnostic& d : diagnostics) aggiungi(c, d.level, 1 + d.folded);
   return c;
 }
 

@@ -47,20 +47,23 @@ conteggio_reperti conta_reperti(const std::vector<reperto>& reperti,
   conteggio_reperti c;
   for (const reperto& r : reperti) {
     // A finding counts for itself and for those folded into it.
-    const int n = 1 + r.simili;
-    switch (severity_shown(r, regole)) {
-      case severity::error:
-        c.errori += n;
-        break;
-      case severity::warning:
-        c.avvisi += n;
-        break;
-      case severity::note:
-        c.note += n;
-        break;
-    }
+    aggiungi(c, severity_shown(r, regole), 1 + r.simili);
   }
   return c;
+}
+
+void aggiungi(conteggio_reperti& c, severity g, int n) {
+  switch (g) {
+    case severity::error:
+      c.errori += n;
+      break;
+    case severity::warning:
+      c.avvisi += n;
+      break;
+    case severity::note:
+      c.note += n;
+      break;
+  }
 }
 
 std::string_view severity_word(severity g) {

@@ -63,6 +63,9 @@ int32_t numero_reperto(reperto_id id);
 // "-Werror,-Wextra-fields"); "" for a note.
 std::string etichetta(const reperto& r, const regole_avvisi& regole);
 
+// Adds `n` findings of severity `g` to `c`.
+void aggiungi(conteggio_reperti& c, severity g, int n);
+
 conteggio_reperti conta_reperti(const std::vector<reperto>& reperti,
                                 const regole_avvisi& regole = {});
 
