@@ -246,9 +246,19 @@ inline std::vector<std::string> run_case(const uint8_t* data, size_t size) {
       if (!blocco(*note[n], "note", nj.at("message"), dove + " note")) return problems;
     }
   }
-  // The first error shown is the one the build's status comes from, as
-  // the one-shot program records it.
-  if (c.st.codice_errore != 0) {
+  // The first error shown is the one the one-shot program reports: the
+  // error box that stopped the build (1250, 1251), else the one its status
+  // comes from.
+  if (c.esito.tipo == esito::errore) {
+    for (const reperto& r : c.reperti) {
+      if (severity_shown(r, c.regole) != severity::error) continue;
+      if (numero_reperto(r.id) != c.esito.numero_errore) {
+        fail("the first error is " + std::string(descrivi(r.id).nome) + ", not error " +
+             std::to_string(c.esito.numero_errore));
+      }
+      break;
+    }
+  } else if (c.st.codice_errore != 0) {
     for (const reperto& r : c.reperti) {
       if (severity_shown(r, c.regole) != severity::error) continue;
       if (descrivi(r.id).codice != c.st.codice_errore) {

@@ -204,6 +204,12 @@ struct descrizione_reperto {
 // The table row of `id`.
 const descrizione_reperto& descrivi(reperto_id id);
 
+// The severity a finding is shown with when no -W option says otherwise: a
+// warning that is an error by default is an error.
+inline severity livello_predefinito(const descrizione_reperto& d) {
+  return d.errore_predefinito ? severity::error : d.livello;
+}
+
 // What stands on a cell whose `codice` is `c`, in the author's words.
 std::string_view nome_caratteristica(int64_t c);
 

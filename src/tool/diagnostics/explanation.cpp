@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "reader/keywords.h"
@@ -30,6 +31,25 @@ std::string senza_buchi(std::string_view modello) {
   return riempi_modello(modello, [](std::string_view buco) -> std::string {
     if (buco == "km" || buco == "suggerimento" || buco == "altre") return "";  // optional
     if (buco == "metri") return "<metres> m";
+    if (buco == "perche") return "";
+    if (buco == "cella_e_metri") return "cell <cell> at <metres> m";
+    // The holes by what they hold, in the words of the messages.
+    static constexpr std::pair<std::string_view, std::string_view> nomi[] = {
+        {"cella", "cell"},
+        {"valore", "value"},
+        {"limite", "limit"},
+        {"riga", "line"},
+        {"riga_nota", "line"},
+        {"testo", "text"},
+        {"parola", "keyword"},
+        {"campo", "field"},
+        {"motivo", "reason"},
+        {"sezione", "where it is read"},
+        {"caratteristica", "feature"},
+        {"valore_campo", "value"}};
+    for (const auto& [buco_nome, parola] : nomi) {
+      if (buco == buco_nome) return std::string("<").append(parola).append(">");
+    }
     return std::string("<").append(buco).append(">");
   });
 }
@@ -70,7 +90,8 @@ std::vector<std::string_view> righe_esempio(std::string_view esempio) {
 
 std::string spiega_reperto(const descrizione_reperto& d) {
   std::string out(d.nome);
-  out += " (" + std::string(severity_word(d.livello));
+  out += " (" + std::string(severity_word(livello_predefinito(d)));
+  if (d.errore_predefinito) out += " by default";
   const int32_t numero = numero_reperto(d.id);
   if (d.codice != 0) {
     out += ", status " + std::to_string(d.codice);
@@ -167,7 +188,7 @@ std::string indice_spiegazioni() {
     const descrizione_reperto& d = reperto_n(i);
     char riga[128];
     std::snprintf(riga, sizeof riga, "  %-40s %-8s", std::string(d.nome).c_str(),
-                  std::string(severity_word(d.livello)).c_str());
+                  std::string(severity_word(livello_predefinito(d))).c_str());
     out += riga;
     if (const int32_t n = numero_reperto(d.id); n != 0)
       out += " [" + std::to_string(n) + "]";

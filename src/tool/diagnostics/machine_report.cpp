@@ -96,10 +96,11 @@ std::string resa_sarif(const std::vector<rendered_diagnostic>& diagnostiche,
   json rules = json::array();
   for (size_t i = 0; i < static_cast<size_t>(reperto_id::numero); ++i) {
     const descrizione_reperto& d = descrivi(static_cast<reperto_id>(i));
-    json regola = {{"id", d.nome},
-                   {"shortDescription", {{"text", std::string(d.messaggio)}}},
-                   {"fullDescription", {{"text", std::string(d.spiegazione)}}},
-                   {"defaultConfiguration", {{"level", severity_word(d.livello)}}}};
+    json regola = {
+        {"id", d.nome},
+        {"shortDescription", {{"text", std::string(d.messaggio)}}},
+        {"fullDescription", {{"text", std::string(d.spiegazione)}}},
+        {"defaultConfiguration", {{"level", severity_word(livello_predefinito(d))}}}};
     if (d.codice != 0) regola["properties"] = {{"statusCode", d.codice}};
     rules.push_back(regola);
   }

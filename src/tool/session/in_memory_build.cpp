@@ -49,17 +49,24 @@ bool stesso(const reperto& a, const reperto& b) {
           (a.valore == b.valore && a.limite == b.limite && a.origine == b.origine));
 }
 
-// The error the build's status comes from: the last one reported with that
-// status code (or the numbered error that stopped the build).
+// The error the one-shot program reports: the numbered error that stopped
+// the build, else the first in the documents of those with the status code
+// it records.
 const reperto* errore_dello_stato(const costruzione_in_memoria& c) {
+  const auto chiave = [](const reperto& r) {
+    return std::pair{r.dove.doc == documento::nessuno ? 3 : static_cast<int>(r.dove.doc),
+                     r.dove.inizio};
+  };
   const reperto* primo = nullptr;
   for (const reperto& r : c.reperti) {
     const descrizione_reperto& d = descrivi(r.id);
     if (d.livello != severity::error) continue;
-    const bool numerato =
-        c.esito.tipo == esito::errore &&
-        (r.id == reperto_id::errore_1250 || r.id == reperto_id::errore_1251);
-    if (numerato || (c.st.codice_errore != 0 && d.codice == c.st.codice_errore))
+    if (c.esito.tipo == esito::errore) {
+      if (numero_reperto(r.id) == c.esito.numero_errore) return &r;
+      continue;
+    }
+    if (c.st.codice_errore != 0 && d.codice == c.st.codice_errore &&
+        (primo == nullptr || chiave(r) < chiave(*primo)))
       primo = &r;
   }
   return primo;
