@@ -1032,6 +1032,11 @@ TEST(ToolExplain, TellsWhatAFindingMeansWithAnExample) {
   EXPECT_EQ(r.stato, 0);
   EXPECT_EQ(r.out.rfind("signal-cell-taken (error, status 16)\n", 0), 0u) << r.out;
   EXPECT_NE(r.out.find("For example:\n    segnale, 1025,"), std::string::npos) << r.out;
+  // The rows it concerns, as the reference lists their fields.
+  EXPECT_NE(r.out.find("\n    segnale, posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, "
+                       "tempo\n"),
+            std::string::npos)
+      << r.out;
   r = esegui(d.path(), {"--explain", "-Wextra-fields"});
   EXPECT_EQ(r.stato, 0);
   EXPECT_EQ(r.out.rfind("extra-fields (warning, -Wextra-fields)\n", 0), 0u) << r.out;
@@ -1051,6 +1056,10 @@ TEST(ToolExplain, TellsWhatAFindingMeansWithAnExample) {
   r = esegui(d.path(), {"explain", "Stazione"});
   EXPECT_EQ(r.stato, 0);
   EXPECT_EQ(r.out.rfind("stazione (a row of the train source)\n", 0), 0u) << r.out;
+  // A block by its name.
+  r = esegui(d.path(), {"explain", "[segnali]"});
+  EXPECT_EQ(r.stato, 0);
+  EXPECT_EQ(r.out.rfind("[segnali] (a block of the train source)\n", 0), 0u) << r.out;
   // A word that names nothing: one line, and the nearest name when one is near.
   const struct {
     const char* parola;

@@ -76,7 +76,9 @@ std::string termine_campo(size_t n, const descrizione_campo& c) {
   if (c.formato == formato_campo::testo) {
     cosa += "text, default empty";
   } else {
-    cosa += intervallo_di(c) + "; a " + larghezza_di(c.formato) + " number, default 0";
+    const std::string larghezza = larghezza_di(c.formato);
+    cosa += intervallo_di(c) + (larghezza[0] == '8' ? "; an " : "; a ") + larghezza +
+            " number, default 0";
   }
   return std::to_string(n) + ". `" + std::string(c.nome) + "` (" + cosa + ")";
 }
@@ -85,7 +87,9 @@ std::vector<std::string> paragrafi_campo(const descrizione_campo& c) {
   std::vector<std::string> out = {std::string(c.significato),
                                   "Build: " + std::string(c.effetto)};
   for (const valore_campo& v : c.valori) {
-    const std::string quali = v.da == v.a ? std::to_string(v.da)
+    const std::string quali = v.da == v.a       ? std::to_string(v.da)
+                              : v.a == v.da + 1 ? std::to_string(v.da) + " and " +
+                                                      std::to_string(v.a)
                               : v.a == std::numeric_limits<int32_t>::max()
                                   ? std::to_string(v.da) + " and more"
                                   : std::to_string(v.da) + " to " + std::to_string(v.a);
@@ -416,7 +420,7 @@ std::string come_markdown(const riferimento& r) {
         out += "```\n";
         break;
       case tipo::voce:
-        out += "- " + p.testo + "\n";
+        out += "- **" + p.testo + "**\n";
         for (const std::string& l : p.righe) out += "\n  " + l + "\n";
         break;
     }
