@@ -105,6 +105,7 @@ Status dati_note_vuote(const scenario_state& st, const nomi_scenario& n) {
        "   "});
 }
 
+// clang-format off
 Status dati_rallentamenti_vuoti(const scenario_state& st, const nomi_scenario& n) {
   const std::string riga_vuota =
       " |   |                            |            |          |         |            |";
@@ -161,3 +162,4 @@ Status dati_scheda_vuota(const scenario_state& st, const nomi_scenario& n) {
   };
   return scrivi(file_path(st, file_kind::train_sheet), righe);
 }
+// clang-format on
