@@ -101,8 +101,7 @@ Status dati_note_vuote(const scenario_state& st, const nomi_scenario& n) {
       {"  Treno " + n.treno + " sulla linea " + n.linea +
            ", da Partenza (ore 8.00) ad Arrivo (ore 8.10).",
        "  Qui l'autore presenta lo scenario al macchinista: il treno, la linea, il",
-       "tempo, le fermate e i rallentamenti in vigore.",
-       "   "});
+       "tempo, le fermate e i rallentamenti in vigore.", "   "});
 }
 
 // clang-format off

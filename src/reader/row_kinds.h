@@ -144,7 +144,8 @@ inline constexpr tipo_riga tipi_riga[] = {
      .blocco = "[generale]",
      .esempio = "lunghezza percorso,    334000",
      .effetto = "Read once; a second row sizes the track afresh.",
-     .se_assente = "No track is built and no file is written (no-route-length, status 25)."},
+     .se_assente =
+         "No track is built and no file is written (no-route-length, status 25)."},
     {.id = riga_id::progressiva_tre,
      .parola_a = "progressiva",
      .parola_b = "tre",
@@ -160,7 +161,10 @@ inline constexpr tipo_riga tipi_riga[] = {
      .posa = &posa::progressiva_tre,
      .blocco = "[generale]",
      .esempio = "progressiva chilometrica tre,    315950,    412050,    1",
-     .effetto = "One of three entries of the kilometric progressive, the km the line posts along the route; from inizio on, the entry that starts last before a position gives its km. The train sheet prints them, and the tool shows them beside positions.",
+     .effetto = "One of three entries of the kilometric progressive, the km the line "
+                "posts along the route; from inizio on, the entry that starts last "
+                "before a position gives its km. The train sheet prints them, and the "
+                "tool shows them beside positions.",
      .se_assente = "The entry stays 0, 0, 0 and gives no kilometric progressive."},
     {.id = riga_id::progressiva_due,
      .parola_a = "progressiva",
@@ -177,7 +181,10 @@ inline constexpr tipo_riga tipi_riga[] = {
      .posa = &posa::progressiva_due,
      .blocco = "[generale]",
      .esempio = "progressiva chilometrica due,    284500,    -284500,    0",
-     .effetto = "One of three entries of the kilometric progressive, the km the line posts along the route; from inizio on, the entry that starts last before a position gives its km. The train sheet prints them, and the tool shows them beside positions.",
+     .effetto = "One of three entries of the kilometric progressive, the km the line "
+                "posts along the route; from inizio on, the entry that starts last "
+                "before a position gives its km. The train sheet prints them, and the "
+                "tool shows them beside positions.",
      .se_assente = "The entry stays 0, 0, 0 and gives no kilometric progressive."},
     {.id = riga_id::progressiva_uno,
      .parola_a = "progressiva",
@@ -194,7 +201,10 @@ inline constexpr tipo_riga tipi_riga[] = {
      .posa = &posa::progressiva_uno,
      .blocco = "[generale]",
      .esempio = "progressiva chilometrica uno,    31100,    3050,    0",
-     .effetto = "One of three entries of the kilometric progressive, the km the line posts along the route; from inizio on, the entry that starts last before a position gives its km. The train sheet prints them, and the tool shows them beside positions.",
+     .effetto = "One of three entries of the kilometric progressive, the km the line "
+                "posts along the route; from inizio on, the entry that starts last "
+                "before a position gives its km. The train sheet prints them, and the "
+                "tool shows them beside positions.",
      .se_assente = "The entry stays 0, 0, 0 and gives no kilometric progressive."},
     {.id = riga_id::sfondo_uno,
      .parola_a = "sfondo",
@@ -256,8 +266,10 @@ inline constexpr tipo_riga tipi_riga[] = {
      .posa = &posa::ripetizione,
      .blocco = "[generale]",
      .esempio = "ripetizione segnali 9 codici,    8000,    330700",
-     .effetto = "The keyword gives the number of codes: a 4 anywhere in it means 4 codes, else a 9 means 9; one with neither stops the reading (status 5).",
-     .se_assente = "Slot 86's inizio, fine and progressiva stay 0: no signal-code repetition."},
+     .effetto = "The keyword gives the number of codes: a 4 anywhere in it means 4 "
+                "codes, else a 9 means 9; one with neither stops the reading (status 5).",
+     .se_assente =
+         "Slot 86's inizio, fine and progressiva stay 0: no signal-code repetition."},
     {.id = riga_id::pendenza,
      .parola_a = "pendenza",
      .parola_b = "",
@@ -271,7 +283,8 @@ inline constexpr tipo_riga tipi_riga[] = {
      .posa = &posa::pendenza,
      .blocco = "[pendenze]",
      .esempio = "pendenza,  600,   -11",
-     .effetto = "The gradient is carried from row to row along the cells; the cells before the first row are level. It draws the report's elevation.",
+     .effetto = "The gradient is carried from row to row along the cells; the cells "
+                "before the first row are level. It draws the report's elevation.",
      .se_assente = "Every cell is level (pendenza byte 100)."},
     {.id = riga_id::curva,
      .parola_a = "curva",
@@ -287,7 +300,12 @@ inline constexpr tipo_riga tipi_riga[] = {
      .posa = &posa::curva,
      .blocco = "[curve]",
      .esempio = "curvas1,  1350,  150",
-     .effetto = "The keyword is \"curva\" with the side and the radius class: \"s\" anywhere in it (any case) turns left, else right; the first of the digits 1 to 6 found in it is the class, and a keyword with none stops the reading (status 103). Curves lay the plan polyline of the line plan file, one point a metre, and are read only when that file is built (not by build --no-plan, which reads their numbers as stray fields).",
+     .effetto = "The keyword is \"curva\" with the side and the radius class: \"s\" "
+                "anywhere in it (any case) turns left, else right; the first of the "
+                "digits 1 to 6 found in it is the class, and a keyword with none stops "
+                "the reading (status 103). Curves lay the plan polyline of the line plan "
+                "file, one point a metre, and are read only when that file is built (not "
+                "by build --no-plan, which reads their numbers as stray fields).",
      .se_assente = "The plan polyline runs straight."},
     {.id = riga_id::montagna,
      .parola_a = "montagna",
@@ -302,7 +320,8 @@ inline constexpr tipo_riga tipi_riga[] = {
      .posa = &posa::montagna,
      .blocco = "[montagne]",
      .esempio = "montagna,   8750,  11150,  12",
-     .effetto = "Its type goes into every cell it covers, with markers when asked; the mountain tables keep its ends (at most 80 stretches).",
+     .effetto = "Its type goes into every cell it covers, with markers when asked; the "
+                "mountain tables keep its ends (at most 80 stretches).",
      .se_assente = "No mountain stretch."},
     {.id = riga_id::indicatori,
      .parola_a = "indicatori_v",
@@ -317,7 +336,8 @@ inline constexpr tipo_riga tipi_riga[] = {
      .posa = &posa::indicatori,
      .blocco = "[cartelli]",
      .esempio = "indicatori_vmax,  7300,  75,  80,  85,  0,  75,  80,  85,  0",
-     .effetto = "Two sets of speed boards on one cell, each with the speeds of the train categories A, B and C and a stripe count; a set left empty reads as 0.",
+     .effetto = "Two sets of speed boards on one cell, each with the speeds of the train "
+                "categories A, B and C and a stripe count; a set left empty reads as 0.",
      .se_assente = "No speed-limit boards."},
     {.id = riga_id::cartello,
      .parola_a = "cartello",
@@ -332,7 +352,9 @@ inline constexpr tipo_riga tipi_riga[] = {
      .posa = &posa::cartello,
      .blocco = "[indicazioni]",
      .esempio = "cartello_indicatore,  7950,   (Zona)(Cod )",
-     .effetto = "A sign by the line with a text of its own; signs take the slots of the scenario file from 80 down, stations from 1 up, and the two must not meet.",
+     .effetto =
+         "A sign by the line with a text of its own; signs take the slots of the "
+         "scenario file from 80 down, stations from 1 up, and the two must not meet.",
      .se_assente = "No indicator sign."},
     {.id = riga_id::massa,
      .parola_a = "frenata",
@@ -377,7 +399,8 @@ inline constexpr tipo_riga tipi_riga[] = {
      .posa = &posa::velocita,
      .blocco = "[vel_limite]",
      .esempio = "velocita,    1000,    95",
-     .effetto = "The line speed limit is carried from row to row along the cells; the keyword matches with or without the accent (velocita, velocità).",
+     .effetto = "The line speed limit is carried from row to row along the cells; the "
+                "keyword matches with or without the accent (velocita, velocità).",
      .se_assente = "Every cell's speed is 0."},
     {.id = riga_id::aderenza,
      .parola_a = "aderenza",
@@ -437,7 +460,10 @@ inline constexpr tipo_riga tipi_riga[] = {
      .posa = &posa::segnale,
      .blocco = "[segnali]",
      .esempio = "segnale,    1050,   2, 4, 1,  1, 0,    2,  2,1,1, 255",
-     .effetto = "The build packs the ten values after the position into the signal's cell as written; what aspects they show is the simulator's, not told by the build. Signals near a slowdown get code points from the build (see rallentamento).",
+     .effetto =
+         "The build packs the ten values after the position into the signal's cell as "
+         "written; what aspects they show is the simulator's, not told by the build. "
+         "Signals near a slowdown get code points from the build (see rallentamento).",
      .se_assente = "No signal."},
     {.id = riga_id::rallentamento,
      .parola_a = "rallentamento",
@@ -453,7 +479,10 @@ inline constexpr tipo_riga tipi_riga[] = {
      .posa = &posa::rallentamento,
      .blocco = "[rallentamenti]",
      .esempio = "rallentamento,  3500,  60,  300,  0,  1,  0",
-     .effetto = "The built-in train source has no slowdown; this example is the tool's own. The slowdown's boards go into cells, and the build then adds code points around it; the crew's slowdown order form is where the driver reads it.",
+     .effetto =
+         "The built-in train source has no slowdown; this example is the tool's own. The "
+         "slowdown's boards go into cells, and the build then adds code points around "
+         "it; the crew's slowdown order form is where the driver reads it.",
      .se_assente = "No slowdown, and no code point added by the build."},
     {.id = riga_id::abbattimento,
      .parola_a = "abbattimento",
@@ -468,7 +497,8 @@ inline constexpr tipo_riga tipi_riga[] = {
      .posa = &posa::abbattimento,
      .blocco = "[codici]",
      .esempio = "abbattimento,    7050,   270",
-     .effetto = "A code point the author places; the build adds its own around slowdowns.",
+     .effetto =
+         "A code point the author places; the build adds its own around slowdowns.",
      .se_assente = "No code point of the author's."},
     {.id = riga_id::stazione,
      .parola_a = "stazione",
@@ -484,8 +514,13 @@ inline constexpr tipo_riga tipi_riga[] = {
      .campi = descrizioni_campi<campi_stazione>,
      .posa = &posa::stazione,
      .blocco = "[stazioni]",
-     .esempio = "stazione,    5400, 12,  400,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, Roma Ostiense",
-     .effetto = "Stations come in the order of travel and take the slots of the scenario file from 1 up; the fields come in the line's order, not the slot's (opzione_5 before opzione_4). Two station areas must be 350 m apart (status 22), and a stop point must lie past the first 100 m of track (status 24).",
+     .esempio = "stazione,    5400, 12,  400,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, "
+                "Roma Ostiense",
+     .effetto =
+         "Stations come in the order of travel and take the slots of the scenario file "
+         "from 1 up; the fields come in the line's order, not the slot's (opzione_5 "
+         "before opzione_4). Two station areas must be 350 m apart (status 22), and a "
+         "stop point must lie past the first 100 m of track (status 24).",
      .se_assente = "No station."},
 };
 
@@ -530,13 +565,15 @@ inline constexpr blocco_documento blocchi[] = {
      row_kinds_detail::generale_linea},
     {false, "[curve]", "The curves, in ascending order of position.",
      row_kinds_detail::curve},
-    {false, "[pendenze]", "The gradients, in ascending order of position; the first at 0.",
+    {false, "[pendenze]",
+     "The gradients, in ascending order of position; the first at 0.",
      row_kinds_detail::pendenze},
     {false, "[montagne]", "The mountain stretches, in ascending order.",
      row_kinds_detail::montagne},
     {false, "[cartelli]", "The speed-limit boards.", row_kinds_detail::cartelli},
     {false, "[indicazioni]", "The indicator signs.", row_kinds_detail::indicazioni},
-    {false, "[fine]",
+    {false,
+     "[fine]",
      "The last line. The reading ends when the document ends right after a field and "
      "leaves that field unread, so a document must end with a line that needs no "
      "reading; rows after \"[fine]\" are still read (a warning says so).",
@@ -545,9 +582,11 @@ inline constexpr blocco_documento blocchi[] = {
      "The train's own values. Everything before the first line holding "
      "\"[generale]\" is ignored; a train source without one has nothing read.",
      row_kinds_detail::generale_treno},
-    {true, "[aderenze]", "The rail adhesion, in ascending order of position; the first at 0.",
+    {true, "[aderenze]",
+     "The rail adhesion, in ascending order of position; the first at 0.",
      row_kinds_detail::aderenze},
-    {true, "[vel_limite]", "The line speed limits, in ascending order of position; the "
+    {true, "[vel_limite]",
+     "The line speed limits, in ascending order of position; the "
      "first at 0.",
      row_kinds_detail::vel_limite},
     {true, "[stazioni]", "The stations, in the order of travel.",

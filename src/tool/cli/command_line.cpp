@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "tool/cli/commands.h"
-#include "tool/diagnostics/row_reference.h"
 #include "tool/cli/exit_codes.h"
 #include "tool/cli/messages.h"
+#include "tool/diagnostics/row_reference.h"
 #include "tool/platform/system.h"
 #include "tool/session/options.h"
 
@@ -239,5 +239,6 @@ std::string pagina_scenario_1() {
   r.push_back(std::move(esempi));
   titolo(2, "See also");
   r.push_back(paragrafo_man("scenario-documents(5), scenario_build's README."));
-  return come_man(r, "scenario", 1, "check and build the documents of a train-driving scenario");
+  return come_man(r, "scenario", 1,
+                  "check and build the documents of a train-driving scenario");
 }

@@ -43,7 +43,8 @@ TEST(ReferencePages, AreWhatTheToolGenerates) {
       continue;
     }
     EXPECT_TRUE(leggi(percorso) == p.testo)
-        << p.percorso << " is not what the tool generates: run scripts/update_reference.sh";
+        << p.percorso
+        << " is not what the tool generates: run scripts/update_reference.sh";
   }
 }
 

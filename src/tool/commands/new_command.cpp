@@ -30,14 +30,17 @@ constexpr const char* elenco =
     "            stations, 179 signals and 79 code points\n"
     "  blank     --blank: the smallest pair that builds with no finding, every block in\n"
     "            order and one row of each kind (two stations), on a line of 10 km\n"
-    "Either is named <line>_linea.txt, <line>_<train>-.txt, ... after --line and --train\n"
-    "(default Vardelia and Corvessa); 'scenario explain KEYWORD' tells what a row holds.\n";
+    "Either is named <line>_linea.txt, <line>_<train>-.txt, ... after --line and "
+    "--train\n"
+    "(default Vardelia and Corvessa); 'scenario explain KEYWORD' tells what a row "
+    "holds.\n";
 
 }  // namespace
 
 int comando_new(const opzioni_new& o) {
   if (o.elenco) return stampa(elenco, uscita::ok);
-  if (o.cartella.empty()) return fallimento("DIR is required (see 'scenario new --help')");
+  if (o.cartella.empty())
+    return fallimento("DIR is required (see 'scenario new --help')");
 
   // The names as typed name the files; the documents hold them in
   // Windows-1252.
@@ -59,11 +62,12 @@ int comando_new(const opzioni_new& o) {
   };
   std::vector<documento_new> documenti;
   if (o.vuoto) {
-    documenti = {{file_kind::line_source, [&] { return dati_linea_vuota(st); }},
-                 {file_kind::train_source, [&] { return dati_treno_vuoto(st); }},
-                 {file_kind::notes, [&] { return dati_note_vuote(st, nomi); }},
-                 {file_kind::slowdown_form, [&] { return dati_rallentamenti_vuoti(st, nomi); }},
-                 {file_kind::train_sheet, [&] { return dati_scheda_vuota(st, nomi); }}};
+    documenti = {
+        {file_kind::line_source, [&] { return dati_linea_vuota(st); }},
+        {file_kind::train_source, [&] { return dati_treno_vuoto(st); }},
+        {file_kind::notes, [&] { return dati_note_vuote(st, nomi); }},
+        {file_kind::slowdown_form, [&] { return dati_rallentamenti_vuoti(st, nomi); }},
+        {file_kind::train_sheet, [&] { return dati_scheda_vuota(st, nomi); }}};
   } else {
     documenti = {{file_kind::line_source, [&] { return dati_linea(st); }},
                  {file_kind::train_source, [&] { return dati_treno(st); }},
@@ -106,8 +110,7 @@ esecuzione registra_new(CLI::App& c, const opzioni_globali&) {
                "The line identifier, as typed (default Vardelia); it names the files and "
                "is stored in Windows-1252")
       ->type_name("NAME");
-  c.add_option("--train", o->treno,
-               "The train identifier, as typed (default Corvessa)")
+  c.add_option("--train", o->treno, "The train identifier, as typed (default Corvessa)")
       ->type_name("NAME");
   c.add_flag("--force", o->forza, "Replace files that already exist");
   c.add_flag("--list", o->elenco, "Name what new can write, and write nothing");

@@ -109,7 +109,8 @@ TEST(Spiegazione, ARowByItsKeyword) {
 TEST(Spiegazione, TheMountainTypeAndItsMarkers) {
   const std::optional<std::string> t = spiegazione("montagna");
   ASSERT_TRUE(t);
-  EXPECT_NE(una_riga(*t).find("11 to 265: type minus 10, with markers"), std::string::npos)
+  EXPECT_NE(una_riga(*t).find("11 to 265: type minus 10, with markers"),
+            std::string::npos)
       << *t;
 }
 
@@ -133,9 +134,10 @@ TEST(Spiegazione, ABlockByItsName) {
 TEST(Spiegazione, AFindingShowsTheRowsItConcerns) {
   const std::optional<std::string> t = spiegazione("signal-cell-taken");
   ASSERT_TRUE(t);
-  EXPECT_NE(t->find("The rows it concerns (scenario explain KEYWORD tells more):\n"
-                    "    segnale, posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo\n"),
-            std::string::npos)
+  EXPECT_NE(
+      t->find("The rows it concerns (scenario explain KEYWORD tells more):\n"
+              "    segnale, posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo\n"),
+      std::string::npos)
       << *t;
   const std::optional<std::string> tab = spiegazione("tab");
   ASSERT_TRUE(tab);

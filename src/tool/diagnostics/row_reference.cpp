@@ -18,7 +18,9 @@ parte titolo(int livello, std::string testo) {
   return {tipo::titolo, livello, std::move(testo), {}};
 }
 parte paragrafo(std::string testo) { return {tipo::paragrafo, 0, std::move(testo), {}}; }
-parte codice(std::vector<std::string> righe) { return {tipo::codice, 0, "", std::move(righe)}; }
+parte codice(std::vector<std::string> righe) {
+  return {tipo::codice, 0, "", std::move(righe)};
+}
 parte voce(std::string termine, std::vector<std::string> paragrafi) {
   return {tipo::voce, 0, std::move(termine), std::move(paragrafi)};
 }
@@ -87,9 +89,9 @@ std::vector<std::string> paragrafi_campo(const descrizione_campo& c) {
   std::vector<std::string> out = {std::string(c.significato),
                                   "Build: " + std::string(c.effetto)};
   for (const valore_campo& v : c.valori) {
-    const std::string quali = v.da == v.a       ? std::to_string(v.da)
-                              : v.a == v.da + 1 ? std::to_string(v.da) + " and " +
-                                                      std::to_string(v.a)
+    const std::string quali = v.da == v.a ? std::to_string(v.da)
+                              : v.a == v.da + 1
+                                  ? std::to_string(v.da) + " and " + std::to_string(v.a)
                               : v.a == std::numeric_limits<int32_t>::max()
                                   ? std::to_string(v.da) + " and more"
                                   : std::to_string(v.da) + " to " + std::to_string(v.a);
@@ -149,9 +151,11 @@ riferimento regole_generali() {
            {"A row reads exactly its own fields, across line ends if need be. What is "
             "left on its line is read on as the next row's keyword, with a warning "
             "(extra-fields): in `pendenza, 1250, -4,5` the gradient is -4 and `5` is "
-            "read as a keyword that names nothing. A row short of fields takes the missing "
+            "read as a keyword that names nothing. A row short of fields takes the "
+            "missing "
             "ones from the next line, which then mostly fails as not-a-number; to leave "
-            "a field out, leave it empty: `indicatori_vmax, 1000, 90, 95, 100, 0, , , , 0`."}),
+            "a field out, leave it empty: `indicatori_vmax, 1000, 90, 95, 100, 0, , , , "
+            "0`."}),
       voce("Keywords",
            {"The first field of a line is its keyword. A row is recognised when every "
             "word of its test occurs anywhere in that field; the words progressiva, "
@@ -191,7 +195,9 @@ riferimento regole_generali() {
   };
 }
 
-void aggiungi(riferimento& a, const riferimento& b) { a.insert(a.end(), b.begin(), b.end()); }
+void aggiungi(riferimento& a, const riferimento& b) {
+  a.insert(a.end(), b.begin(), b.end());
+}
 
 std::string testo_blocco(const blocco_documento& b) {
   std::string righe;
@@ -250,7 +256,8 @@ std::vector<const tipo_riga*> righe_del_reperto(const descrizione_reperto& d) {
   std::vector<const tipo_riga*> out;
   for (std::string_view r : righe_esempio(d.esempio)) {
     const tipo_riga* t = tipo_della_riga(r);
-    if (t != nullptr && std::find(out.begin(), out.end(), t) == out.end()) out.push_back(t);
+    if (t != nullptr && std::find(out.begin(), out.end(), t) == out.end())
+      out.push_back(t);
   }
   return out;
 }
@@ -297,12 +304,13 @@ riferimento riferimento_riga(const tipo_riga& t) {
   for (const descrizione_campo& c : t.campi) {
     out.push_back(voce(termine_campo(++n, c), paragrafi_campo(c)));
   }
-  out.push_back(paragrafo("When the document has no such row: " +
-                          std::string(t.se_assente)));
+  out.push_back(
+      paragrafo("When the document has no such row: " + std::string(t.se_assente)));
   const std::vector<std::string_view> reperti = reperti_della_riga(t);
   if (!reperti.empty()) {
     std::string lista;
-    for (std::string_view r : reperti) lista += (lista.empty() ? "" : ", ") + std::string(r);
+    for (std::string_view r : reperti)
+      lista += (lista.empty() ? "" : ", ") + std::string(r);
     out.push_back(paragrafo("Findings whose example holds this row: " + lista +
                             " (`scenario explain NAME`)."));
   }
@@ -313,8 +321,8 @@ riferimento riferimento_blocchi(bool del_treno, std::string_view nome) {
   riferimento out;
   for (const blocco_documento& b : blocchi) {
     if (b.del_treno != del_treno || b.nome != nome) continue;
-    out.push_back(titolo(3, std::string(b.nome) + " (a block of " +
-                                documento_di(b.del_treno) + ")"));
+    out.push_back(titolo(
+        3, std::string(b.nome) + " (a block of " + documento_di(b.del_treno) + ")"));
     out.push_back(paragrafo(testo_blocco(b)));
   }
   return out;
@@ -358,8 +366,8 @@ std::string a_capo(std::string_view testo, size_t rientro, size_t larghezza = 78
   size_t i = 0;
   while (i < pulito.size()) {
     const size_t spazio = pulito.find(' ', i);
-    const std::string parola = pulito.substr(
-        i, spazio == std::string::npos ? std::string::npos : spazio - i);
+    const std::string parola =
+        pulito.substr(i, spazio == std::string::npos ? std::string::npos : spazio - i);
     if (!riga.empty() && rientro + riga.size() + 1 + parola.size() > larghezza) {
       out += spazi + riga + "\n";
       riga.clear();
@@ -383,8 +391,10 @@ std::string come_testo(const riferimento& r) {
       case tipo::titolo:
         if (!out.empty()) out += "\n";
         out += a_capo(p.testo, 0);
-        if (p.livello < 3) out += std::string(std::min<size_t>(p.testo.size(), 78),
-                                              p.livello == 1 ? '=' : '-') + "\n";
+        if (p.livello < 3)
+          out += std::string(std::min<size_t>(p.testo.size(), 78),
+                             p.livello == 1 ? '=' : '-') +
+                 "\n";
         break;
       case tipo::paragrafo:
         out += a_capo(p.testo, 2);
@@ -479,7 +489,8 @@ std::string come_man(const riferimento& r, std::string_view nome, int sezione,
   std::string out = ".\\\" Generated by the tool from its own tables; do not edit.\n";
   out += ".TH " + maiuscole(nome) + " " + std::to_string(sezione) +
          " \"\" \"scenario_build\" \"scenario_build\"\n";
-  out += ".SH NAME\n" + in_roff(std::string(nome) + " - " + std::string(descrizione)) + "\n";
+  out +=
+      ".SH NAME\n" + in_roff(std::string(nome) + " - " + std::string(descrizione)) + "\n";
   for (const parte& p : r) {
     switch (p.t) {
       case tipo::titolo:

@@ -17,9 +17,9 @@
 // backquotes and rendered by each format.
 struct parte_riferimento {
   enum class tipo { titolo, paragrafo, codice, voce } t = tipo::paragrafo;
-  int livello = 0;                   // a heading's: 1, 2, 3
-  std::string testo;                 // heading, paragraph or the entry's term
-  std::vector<std::string> righe;    // preformatted lines, or the entry's paragraphs
+  int livello = 0;                 // a heading's: 1, 2, 3
+  std::string testo;               // heading, paragraph or the entry's term
+  std::vector<std::string> righe;  // preformatted lines, or the entry's paragraphs
 };
 using riferimento = std::vector<parte_riferimento>;
 

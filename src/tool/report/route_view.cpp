@@ -112,8 +112,8 @@ void costruttore::segni_delle_celle() {
         s.tipo = tipo_segno::rallentamento;
         s.a = static_cast<int64_t>(e) * metri_cella;
         s.valore = c.dato_a;
-        s.suggerimento = "Slowdown " + std::to_string(c.dato_a) + " km/h" + dove + " to " +
-                         posto(s.a) + valori(c, k);
+        s.suggerimento = "Slowdown " + std::to_string(c.dato_a) + " km/h" + dove +
+                         " to " + posto(s.a) + valori(c, k);
         break;
       }
       case codice_cella::avviso_rallentamento:

@@ -135,18 +135,21 @@ TEST(RouteView, TooltipsNameTheRowByFileOrShort) {
 // 10 with markers; a stretch close behind another gets type 3.
 TEST(RouteView, MountainTypesSayWhetherTheyHaveMarkers) {
   sorgenti s;
-  s.scenario({"montagna, 1000, 2000, 12", "montagna, 2100, 2500, 2",
-              "montagna, 4000, 4500, 2"});
+  s.scenario(
+      {"montagna, 1000, 2000, 12", "montagna, 2100, 2500, 2", "montagna, 4000, 4500, 2"});
   costruisci_scenario(s.st, s.da_leggere(), 1);
   const vista_percorso v = crea_vista(
       s.st, s.reperti, {{"L_linea.txt", *s.testo_linea}, {"T", *s.testo_treno}});
   ASSERT_EQ(v.montagne.size(), 3u);
-  EXPECT_EQ(v.montagne[0].suggerimento.substr(0, v.montagne[0].suggerimento.find(", from")),
-            "Mountain (tunnel), type 2, with markers (tipo 12)");
-  EXPECT_EQ(v.montagne[1].suggerimento.substr(0, v.montagne[1].suggerimento.find(", from")),
-            "Mountain (tunnel), type 3, 150 m or less after the previous stretch (tipo 2)");
-  EXPECT_EQ(v.montagne[2].suggerimento.substr(0, v.montagne[2].suggerimento.find(", from")),
-            "Mountain (tunnel), type 2 (tipo 2)");
+  EXPECT_EQ(
+      v.montagne[0].suggerimento.substr(0, v.montagne[0].suggerimento.find(", from")),
+      "Mountain (tunnel), type 2, with markers (tipo 12)");
+  EXPECT_EQ(
+      v.montagne[1].suggerimento.substr(0, v.montagne[1].suggerimento.find(", from")),
+      "Mountain (tunnel), type 3, 150 m or less after the previous stretch (tipo 2)");
+  EXPECT_EQ(
+      v.montagne[2].suggerimento.substr(0, v.montagne[2].suggerimento.find(", from")),
+      "Mountain (tunnel), type 2 (tipo 2)");
 }
 
 // A reading that stops in the line body leaves the rest of the gradients

@@ -40,11 +40,13 @@ std::vector<std::string> reperti_di(const std::vector<std::string>& linea,
   costruisci_testi(o, c);
   std::vector<std::string> out;
   for (const reperto& r : c.reperti) {
-    const std::string& testo = r.dove.doc == documento::linea ? c.testo_linea : c.testo_treno;
+    const std::string& testo =
+        r.dove.doc == documento::linea ? c.testo_linea : c.testo_treno;
     out.push_back(std::string(descrivi(r.id).nome) + " at \"" +
                   testo.substr(r.dove.inizio, r.dove.lunghezza) + "\"");
   }
-  if (c.st.codice_errore != 0) out.push_back("status " + std::to_string(c.st.codice_errore));
+  if (c.st.codice_errore != 0)
+    out.push_back("status " + std::to_string(c.st.codice_errore));
   return out;
 }
 
@@ -112,7 +114,8 @@ TEST(RowReference, EveryExamplePutIntoTheBlankPairBuildsWithNoFinding) {
     SCOPED_TRACE(std::string(t.esempio));
     std::vector<std::string> linea = righe_linea_vuota();
     std::vector<std::string> treno = righe_treno_vuoto();
-    std::vector<std::string>& documento = t.sezione == sezione_riga::treno ? treno : linea;
+    std::vector<std::string>& documento =
+        t.sezione == sezione_riga::treno ? treno : linea;
     const size_t prima = documento.size();
     documento = con_esempio(documento, t);
     EXPECT_EQ(documento.size(), prima + (t.blocco == "[generale]" ? 0 : 1));
@@ -151,10 +154,10 @@ TEST(RowReference, CoversEveryRowKindTheReaderKnowsWithEveryField) {
   const std::string testo = come_testo(riferimento_completo());
   for (const tipo_riga& t : tipi_riga) {
     SCOPED_TRACE(std::string(t.grafie[0]));
-    const std::string titolo = std::string(parole_chiave()[static_cast<size_t>(t.parola)].parola) +
-                               " (a row of the " +
-                               (t.sezione == sezione_riga::treno ? "train" : "line") +
-                               " source)\n";
+    const std::string titolo =
+        std::string(parole_chiave()[static_cast<size_t>(t.parola)].parola) +
+        " (a row of the " + (t.sezione == sezione_riga::treno ? "train" : "line") +
+        " source)\n";
     EXPECT_EQ(std::count_if(std::begin(tipi_riga), std::end(tipi_riga),
                             [&](const tipo_riga& x) { return x.id == t.id; }),
               1);
