@@ -222,22 +222,40 @@ inline std::vector<std::string> run_case(const uint8_t* data, size_t size) {
     }
     if (!blocco(r.dove, livello, messaggio, dove)) return problems;
 
-    const bool nota = r.origine.esiste();
-    if (dj.at("notes").size() != (nota ? 1u : 0u) ||
-        sj.contains("relatedLocations") != nota) {
+    // The notes: at the row that took the cell (or the like), then at the
+    // error where the build stops, for an error found by reading on.
+    std::vector<const luogo*> note;
+    for (const luogo* l : {&r.origine, &r.dopo_errore}) {
+      if (l->esiste()) note.push_back(l);
+    }
+    if (dj.at("notes").size() != note.size() ||
+        sj.contains("relatedLocations") != !note.empty() ||
+        (!note.empty() && sj.at("relatedLocations").size() != note.size())) {
       fail(dove + ": notes");
       return problems;
     }
-    if (nota) {
-      const nlohmann::json& nj = dj.at("notes").at(0);
-      const posto a = righe_di(r.origine.doc).di(r.origine.inizio);
-      const nlohmann::json& rel = sj.at("relatedLocations").at(0);
+    for (size_t n = 0; n < note.size(); ++n) {
+      const nlohmann::json& nj = dj.at("notes").at(n);
+      const posto a = righe_di(note[n]->doc).di(note[n]->inizio);
+      const nlohmann::json& rel = sj.at("relatedLocations").at(n);
       if (nj.at("location").at("line") != a.riga ||
           nj.at("location").at("column") != a.colonna ||
           rel.at("physicalLocation").at("region").at("startLine") != a.riga ||
           rel.at("message").at("text") != nj.at("message"))
         fail(dove + ": the note's place");
-      if (!blocco(r.origine, "note", nj.at("message"), dove + " note")) return problems;
+      if (!blocco(*note[n], "note", nj.at("message"), dove + " note")) return problems;
+    }
+  }
+  // The first error shown is the one the build's status comes from, as
+  // the one-shot program records it.
+  if (c.st.codice_errore != 0) {
+    for (const reperto& r : c.reperti) {
+      if (severity_shown(r, c.regole) != severity::error) continue;
+      if (descrivi(r.id).codice != c.st.codice_errore) {
+        fail("the first error is " + std::string(descrivi(r.id).nome) +
+             ", not one of status " + std::to_string(c.st.codice_errore));
+      }
+      break;
     }
   }
   const bool finito = riepilogo_atteso.empty()

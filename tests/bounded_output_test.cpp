@@ -18,11 +18,12 @@ const std::string line_source =
     "[curve]\r\n"
     "[fine]\r\n";
 
-// A train source of `n` rows the reader knows nothing of.
+// A train source of `n` rows the reader knows nothing of, and one it knows
+// (a train source without any is an error of its own).
 std::string unknown_rows(int n) {
   std::string out = "[generale]\r\n[segnali]\r\n";
   for (int i = 0; i < n; ++i) out += "sconosciuta, 1, 2\r\n";
-  return out + "[fine]\r\n";
+  return out + "sabbia, 100\r\n[fine]\r\n";
 }
 
 size_t count_of(const std::string& text, const std::string& what) {

@@ -148,13 +148,13 @@ TEST(ToolReport, NamesStatusesAndFailures) {
 
   // The built-in documents' one warning left out, stderr holds the failure alone.
   esito_tool r = esegui(
-      d.path(), {"report", L, T, "-o", "out/r.html", "--svg", "-Wno-extra-fields"});
+      d.path(), {"report", L, T, "-o", "out/r.html", "--svg", "-Wno-decimal-comma"});
   EXPECT_EQ(r.stato, 2);
   EXPECT_EQ(r.err.rfind("scenario: cannot create 'out/r.html", 0), 0u) << r.err;
   EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1);
   // A pipe (or a device) named as the page is no file to replace.
   ASSERT_EQ(::mkfifo(d.file("pipe").c_str(), 0600), 0);
-  r = esegui(d.path(), {"report", L, T, "-o", "pipe", "-Wno-extra-fields"});
+  r = esegui(d.path(), {"report", L, T, "-o", "pipe", "-Wno-decimal-comma"});
   EXPECT_EQ(r.stato, 2);
   EXPECT_EQ(r.err, "scenario: cannot replace 'pipe': not a regular file\n");
   EXPECT_EQ(fs::status(d.file("pipe")).type(), fs::file_type::fifo);
@@ -198,7 +198,9 @@ TEST(ToolReport, NamesStatusesAndFailures) {
   EXPECT_TRUE(
       contiene(pagina, "<a href=\"#profilo\" data-m=\"1050\"><code>E_Corvessa-.txt:"))
       << "a link to the place";
-  EXPECT_TRUE(contiene(pagina, "signal on a cell already taken (cell 22, 1050 m)"));
+  EXPECT_TRUE(contiene(pagina,
+                       "signal on a cell already taken (cell 22 at 1100 m, for the "
+                       "row&#39;s position 1050 m)"));
   EXPECT_TRUE(contiene(pagina, "href=\"#p-rep\" x=\"")) << "marked on the profile";
   EXPECT_TRUE(contiene(pagina, "<circle class=\"rep\"")) << "marked on the plan";
 

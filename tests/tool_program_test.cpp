@@ -113,7 +113,8 @@ TEST(ToolCommandLine, HelpStatesEachCommandsOwnExitStatuses) {
        "Exit status: 0 the file was shown, 2 a usage error or a file that cannot be read "
        "or is damaged."},
       {"diff",
-       "Exit status: 0 the files are equal, 1 they differ, 2 a usage error or a file that "
+       "Exit status: 0 the files are equal, 1 they differ, 2 a usage error or a file "
+       "that "
        "cannot be read or is damaged."},
       {"new",
        "Exit status: 0 the documents were written (or listed), 2 a usage error or a file "
@@ -148,9 +149,9 @@ TEST(ToolCommandLine, OutputThatCannotBeWrittenIsOneLineAndStatus2) {
       {"new", "--force", "n"},
       {"check", "--format=json", L, T},
       {"check", "--format=sarif", L, T},
-      {"report", "-Wno-extra-fields", "-o", "r.html", L, T},
+      {"report", "-Wno-decimal-comma", "-o", "r.html", L, T},
       {"dump", "o/Vardelia_Corvessa.sim"},
-      {"blame", "--cell", "3", L, T, "-Wno-extra-fields"},
+      {"blame", "--cell", "3", L, T, "-Wno-decimal-comma"},
   };
   const struct {
     const char* redirezione;
@@ -291,15 +292,16 @@ TEST(ToolDiagnostics, CheckShowsTheFindingsWithPlacesAndLines) {
       "./Città_Più-.txt:4:9: warning: tab in a source line [-Wtab]\n"
       "    4 | segnale,        1060,   2, 4, 1,  1, 0,    2,  2,1,1, 0\n"
       "      |         ^~~~~~~~\n"
-      "./Città_Più-.txt:4:10: error: signal on a cell already taken (cell 22, 1060 m, "
+      "./Città_Più-.txt:4:10: error: signal on a cell already taken (cell 22 at 1100 m, "
+      "for the row's position 1060 m, "
       "km 4.110) [signal-cell-taken, 16]\n"
       "    4 | segnale,        1060,   2, 4, 1,  1, 0,    2,  2,1,1, 0\n"
       "      |                 ^~~~\n"
       "./Città_Più-.txt:3:1: note: the cell was first taken here\n"
       "    3 | segnale,    1050,   2, 4, 1,  1, 0,    2,  2,1,1, 0\n"
       "      | ^~~~~~~\n"
-      "./Città_Più-.txt:4:49: note: reading stopped here: rows after line 4 were not "
-      "read\n"
+      "./Città_Più-.txt:4:49: note: the build stops at this error: rows after line 4 are "
+      "read on for their errors but not built\n"
       "    4 | segnale,        1060,   2, 4, 1,  1, 0,    2,  2,1,1, 0\n"
       "      |                                                        ^\n"
       "1 error and 1 warning generated.\n");
@@ -327,8 +329,10 @@ TEST(ToolDiagnostics, CheckAsJsonGivesEachFindingWithItsPlaceAndNotes) {
                                             "note reading-stopped"}));
   const json& errore = j["diagnostics"][1];
   EXPECT_EQ(errore["code"], 16);
-  EXPECT_EQ(errore["message"],
-            "signal on a cell already taken (cell 22, 1060 m, km 4.110)");
+  EXPECT_EQ(
+      errore["message"],
+      "signal on a cell already taken (cell 22 at 1100 m, for the row's position 1060 m, "
+      "km 4.110)");
   EXPECT_EQ(errore["location"], json::parse(R"({"file":"L_T-.txt","line":4,"column":10,)"
                                             R"("end_line":4,"end_column":14,"offset":85,)"
                                             R"("length":4})"));
@@ -355,27 +359,30 @@ TEST(ToolDiagnostics, BuiltInDocumentsWarnOnlyOfTheirDecimalComma) {
   EXPECT_EQ(r.stato, 0);
   EXPECT_EQ(r.out, "");
   const std::string avviso =
-      "Vardelia_linea.txt:188:23: warning: fields left over on this line are read as "
-      "the next rows [-Wextra-fields]\n"
+      "Vardelia_linea.txt:188:20: warning: '-4,5' has a decimal comma: the field reads "
+      "-4 "
+      "and what follows the comma is read as the next row [-Wdecimal-comma]\n"
       "  188 | pendenza,  1250,   -4,5\n"
-      "      |                       ^\n"
+      "      |                    ^~~~\n"
       "1 warning generated.\n";
   EXPECT_EQ(r.err, avviso + riepilogo_incorporato);
-  r = esegui(d.path(),
-             {"check", "-Wno-extra-fields", "Vardelia_linea.txt", "Vardelia_Corvessa-.txt"});
+  r = esegui(d.path(), {"check", "-Wno-decimal-comma", "Vardelia_linea.txt",
+                        "Vardelia_Corvessa-.txt"});
   EXPECT_EQ(r.stato, 0);
   EXPECT_EQ(r.err, riepilogo_incorporato);
   // Each -W takes one value, wherever it stands: here before the sources
   // and another option.
-  r = esegui(d.path(), {"check", "-Wno-extra-fields", "Vardelia_linea.txt",
+  r = esegui(d.path(), {"check", "-Wno-decimal-comma", "Vardelia_linea.txt",
                         "Vardelia_Corvessa-.txt", "-Werror"});
   EXPECT_EQ(r.stato, 0);
   EXPECT_EQ(r.err, riepilogo_incorporato);
-  r = esegui(d.path(), {"check", "-Werror", "Vardelia_linea.txt", "Vardelia_Corvessa-.txt"});
+  r = esegui(d.path(),
+             {"check", "-Werror", "Vardelia_linea.txt", "Vardelia_Corvessa-.txt"});
   EXPECT_EQ(r.stato, 1);
-  EXPECT_NE(r.err.find("error: fields left over on this line are read as the next rows "
-                       "[-Werror,-Wextra-fields]"),
-            std::string::npos)
+  EXPECT_NE(
+      r.err.find("error: '-4,5' has a decimal comma: the field reads -4 and what "
+                 "follows the comma is read as the next row [-Werror,-Wdecimal-comma]"),
+      std::string::npos)
       << r.err;
 }
 
@@ -406,7 +413,8 @@ std::vector<std::string> con_corpo(std::vector<std::string> corpo,
 std::vector<std::string> ripeti(int n, const std::string& prima, int da, int passo,
                                 const std::string& dopo) {
   std::vector<std::string> out;
-  for (int i = 0; i < n; ++i) out.push_back(prima + std::to_string(da + i * passo) + dopo);
+  for (int i = 0; i < n; ++i)
+    out.push_back(prima + std::to_string(da + i * passo) + dopo);
   return out;
 }
 
@@ -441,7 +449,8 @@ TEST_P(ToolDiagnosi, PointsAtThePlaceOfTheProblem) {
   const std::string inizio = file + c.attesa.substr(1) + ": error: ";
   const size_t a = r.err.find(": error: ");
   ASSERT_NE(a, std::string::npos) << r.err;
-  const size_t riga = r.err.rfind('\n', a) == std::string::npos ? 0 : r.err.rfind('\n', a) + 1;
+  const size_t riga =
+      r.err.rfind('\n', a) == std::string::npos ? 0 : r.err.rfind('\n', a) + 1;
   const std::string prima = r.err.substr(riga, r.err.find('\n', a) - riga);
   EXPECT_EQ(prima.substr(0, inizio.size()), inizio) << r.err;
   // The finding's name beside its number.
@@ -453,98 +462,167 @@ TEST_P(ToolDiagnosi, PointsAtThePlaceOfTheProblem) {
 INSTANTIATE_TEST_SUITE_P(
     EveryProblem, ToolDiagnosi,
     ::testing::Values(
-        diagnosi{"RouteTooLong", con_corpo({}, {"lunghezza percorso, 1000001"}), {}, "L:2:21", 1},
+        diagnosi{"RouteTooLong",
+                 con_corpo({}, {"lunghezza percorso, 1000001"}),
+                 {},
+                 "L:2:21",
+                 1},
         diagnosi{"ProgressiveNotOn50",
                  con_corpo({}, {"lunghezza percorso, 10000",
                                 "progressiva chilometrica uno, 31100, 3075, 0"}),
-                 {}, "L:3:1", 2},
+                 {},
+                 "L:3:1",
+                 2},
         diagnosi{"RepetitionStart",
                  con_corpo({}, {"lunghezza percorso, 10000",
                                 "ripetizione segnali 9 codici, 8010, 330700"}),
-                 {}, "L:3:31", 3},
+                 {},
+                 "L:3:31",
+                 3},
         diagnosi{"RepetitionEnd",
                  con_corpo({}, {"lunghezza percorso, 10000",
                                 "ripetizione segnali 9 codici, 8000, 330710"}),
-                 {}, "L:3:37", 4},
+                 {},
+                 "L:3:37",
+                 4},
         diagnosi{"RepetitionCodes",
                  con_corpo({}, {"lunghezza percorso, 10000",
                                 "ripetizione segnali codici, 8000, 330700"}),
-                 {}, "L:3:1", 5},
+                 {},
+                 "L:3:1",
+                 5},
         diagnosi{"SignOnATakenCell",
                  con_corpo({"indicatori_vmax, 1000, 90, 95, 100, 0, , , , 0",
                             "cartello_indicatore, 1000, (X)"}),
-                 {}, "L:5:22", 6},
-        diagnosi{"CodePointOnATakenCell", con_corpo({}),
-                 {"abbattimento, 7050, 270", "abbattimento, 7060, 270"}, "T:3:15", 7},
+                 {},
+                 "L:5:22",
+                 6},
+        diagnosi{"CodePointOnATakenCell",
+                 con_corpo({}),
+                 {"abbattimento, 7050, 270", "abbattimento, 7060, 270"},
+                 "T:3:15",
+                 7},
         diagnosi{"StationNotOn50", con_corpo({}), {stazione_a(1025, 200)}, "T:2:10", 8},
         diagnosi{"StationLength", con_corpo({}), {stazione_a(1000, 250)}, "T:2:18", 9},
         diagnosi{"NoSlotForAStation",
                  con_corpo(ripeti(79, "cartello_indicatore, ", 500, 100, ", (S)")),
-                 {stazione_a(9000, 200)}, "T:2:1", 10},
+                 {stazione_a(9000, 200)},
+                 "T:2:1",
+                 10},
         diagnosi{"NoRoomBeforeASignal",
                  con_corpo({"indicatori_vmax, 1450, 90, 95, 100, 0, , , , 0",
                             "indicatori_vmax, 1400, 90, 95, 100, 0, , , , 0"}),
-                 {"segnale, 1500" + resto_segnale, rallentamento_3000}, "T:2:1", 11},
-        diagnosi{"NoRoomBeforeAStartBoard", con_corpo({}),
+                 {"segnale, 1500" + resto_segnale, rallentamento_3000},
+                 "T:2:1",
+                 11},
+        diagnosi{"NoRoomBeforeAStartBoard",
+                 con_corpo({}),
                  {"abbattimento, 2800, 75", "abbattimento, 2750, 75",
                   "abbattimento, 2700, 75", rallentamento_3000},
-                 "T:5:1", 12},
-        diagnosi{"NoRoomInsideASlowdown", con_corpo({}),
+                 "T:5:1",
+                 12},
+        diagnosi{"NoRoomInsideASlowdown",
+                 con_corpo({}),
                  {"abbattimento, 3450, 75", "abbattimento, 3400, 75",
                   "abbattimento, 3500, 75", rallentamento_3000},
-                 "T:5:1", 13},
-        diagnosi{"LineRowBeyondTheTrack", con_corpo({"pendenza, 16950, 5"}), {}, "L:4:11", 15},
-        diagnosi{"SignalOnATakenCell", con_corpo({}),
-                 {"segnale, 1025" + resto_segnale, "segnale, 1075" + resto_segnale}, "T:3:10",
+                 "T:5:1",
+                 13},
+        diagnosi{
+            "LineRowBeyondTheTrack", con_corpo({"pendenza, 16950, 5"}), {}, "L:4:11", 15},
+        diagnosi{"SignalOnATakenCell",
+                 con_corpo({}),
+                 {"segnale, 1025" + resto_segnale, "segnale, 1075" + resto_segnale},
+                 "T:3:10",
                  16},
-        diagnosi{"WarningBoardTaken", con_corpo({}),
-                 {"segnale, 1800" + resto_segnale, rallentamento_marcato}, "T:3:16", 17},
-        diagnosi{"StartBoardTaken", con_corpo({}),
-                 {"segnale, 3000" + resto_segnale, rallentamento_marcato}, "T:3:16", 18},
-        diagnosi{"EndBoardTaken", con_corpo({}),
-                 {"segnale, 4000" + resto_segnale, rallentamento_marcato}, "T:3:16", 19},
-        diagnosi{"ApproachCellsTaken", con_corpo({}),
-                 {"abbattimento, 1650, 270", rallentamento_marcato}, "T:3:16", 20},
+        diagnosi{"WarningBoardTaken",
+                 con_corpo({}),
+                 {"segnale, 1800" + resto_segnale, rallentamento_marcato},
+                 "T:3:16",
+                 17},
+        diagnosi{"StartBoardTaken",
+                 con_corpo({}),
+                 {"segnale, 3000" + resto_segnale, rallentamento_marcato},
+                 "T:3:16",
+                 18},
+        diagnosi{"EndBoardTaken",
+                 con_corpo({}),
+                 {"segnale, 4000" + resto_segnale, rallentamento_marcato},
+                 "T:3:16",
+                 19},
+        diagnosi{"ApproachCellsTaken",
+                 con_corpo({}),
+                 {"abbattimento, 1650, 270", rallentamento_marcato},
+                 "T:3:16",
+                 20},
         diagnosi{"SpeedBoardsTaken",
                  con_corpo({"indicatori_vmax, 1000, 90, 95, 100, 0, , , , 0",
                             "indicatori_vmax, 1010, 90, 95, 100, 0, , , , 0"}),
-                 {}, "L:5:18", 21},
-        diagnosi{"StationsTooClose", con_corpo({}),
-                 {"stazione,3100,22,400,0,0,0,0,0,0,0,0,0,0,0,0,0,A", stazione_a(3600, 200)},
-                 "T:3:10", 22},
-        diagnosi{"StopPointInTheFirst100m", con_corpo({}), {stazione_a(0, 200)}, "T:2:10", 24},
+                 {},
+                 "L:5:18",
+                 21},
+        diagnosi{
+            "StationsTooClose",
+            con_corpo({}),
+            {"stazione,3100,22,400,0,0,0,0,0,0,0,0,0,0,0,0,0,A", stazione_a(3600, 200)},
+            "T:3:10",
+            22},
+        diagnosi{
+            "StopPointInTheFirst100m", con_corpo({}), {stazione_a(0, 200)}, "T:2:10", 24},
         diagnosi{"NoGenerale", {"lunghezza percorso, 10000", "[fine]"}, {}, "L:1:1", 102},
-        diagnosi{"CurveWithoutRadius", con_corpo({"curvas, 1000, 100"}), {}, "L:4:1", 103},
+        diagnosi{
+            "CurveWithoutRadius", con_corpo({"curvas, 1000, 100"}), {}, "L:4:1", 103},
         diagnosi{"CurvePast1000000m",
-                 con_corpo({"curvad1, 999000, 5000"}, {"lunghezza percorso, 1000000"}), {},
-                 "L:4:18", 103},
+                 con_corpo({"curvad1, 999000, 5000"}, {"lunghezza percorso, 1000000"}),
+                 {},
+                 "L:4:18",
+                 103},
         // The reading failure, by cause.
         diagnosi{"DocumentEndsInsideARow",
-                 {"[generale]", "lunghezza percorso, 10000", "[curve]", "pendenza, 100"}, {},
-                 "L:4:1", 25},
+                 {"[generale]", "lunghezza percorso, 10000", "[curve]", "pendenza, 100"},
+                 {},
+                 "L:4:1",
+                 25},
         diagnosi{"NotANumber", con_corpo({"pendenza, 1O0, 5"}), {}, "L:4:11", 25},
         diagnosi{"ValueTooLarge", con_corpo({}), {"orologio, 40000, 0, 0"}, "T:2:11", 25},
-        diagnosi{"OutsideTheTrack", con_corpo({}), {"segnale, 300" + resto_segnale}, "T:2:10",
+        diagnosi{"OutsideTheTrack",
+                 con_corpo({}),
+                 {"segnale, 300" + resto_segnale},
+                 "T:2:10",
                  25},
-        diagnosi{"RowBeforeTheRouteLength", con_corpo({"pendenza, 0, 0"}, {}), {}, "L:3:11",
+        diagnosi{"RowBeforeTheRouteLength",
+                 con_corpo({"pendenza, 0, 0"}, {}),
+                 {},
+                 "L:3:11",
                  25},
         diagnosi{"NoRouteLength", {"[generale]", "[fine]"}, {}, "L:1:1", 25},
-        diagnosi{"NegativeRouteLength", con_corpo({}, {"lunghezza percorso, -8000"}), {},
-                 "L:2:21", 25},
+        diagnosi{"NegativeRouteLength",
+                 con_corpo({}, {"lunghezza percorso, -8000"}),
+                 {},
+                 "L:2:21",
+                 25},
         diagnosi{"NameTooLong",
-                 con_corpo({"cartello_indicatore, 1000, " + std::string(70000, 'a')}), {},
-                 "L:4:28", 25},
+                 con_corpo({"cartello_indicatore, 1000, " + std::string(70000, 'a')}),
+                 {},
+                 "L:4:28",
+                 25},
         diagnosi{"EightyOneSigns",
-                 con_corpo(ripeti(81, "cartello_indicatore, ", 500, 100, ", (S)")), {},
-                 "L:84:22", 25},
+                 con_corpo(ripeti(81, "cartello_indicatore, ", 500, 100, ", (S)")),
+                 {},
+                 "L:84:22",
+                 25},
         // The reserved places of cell 1, named by the row that took it.
-        diagnosi{"ReservedCell1", con_corpo({}), {"abbattimento, 50, 270"}, "T:2:1", 1250},
+        diagnosi{
+            "ReservedCell1", con_corpo({}), {"abbattimento, 50, 270"}, "T:2:1", 1250},
         diagnosi{"ReservedRaceCodePlace",
-                 con_corpo({"indicatori_vmax, 0, 0, 100, 0, 0, , , , 0"}), {}, "L:4:1", 1251}),
+                 con_corpo({"indicatori_vmax, 0, 0, 100, 0, 0, , , , 0"}),
+                 {},
+                 "L:4:1",
+                 1251}),
     [](const ::testing::TestParamInfo<diagnosi>& i) { return i.param.nome; });
 
 // A row read where it does not belong is ignored: the warning says where it
-// belongs. A row that overwrites a feature names what it overwrote.
+// belongs, quoting the row as typed. A row that overwrites a feature names
+// what it overwrote, and is an error unless -Wno-error=overwritten.
 TEST(ToolDiagnostics, WarningsSayWhereARowBelongsAndWhatItOverwrote) {
   struct caso {
     std::vector<std::string> linea, treno;  // the train source's body rows
@@ -552,37 +630,48 @@ TEST(ToolDiagnostics, WarningsSayWhereARowBelongsAndWhatItOverwrote) {
   } casi[] = {
       {con_corpo({"sfondo uno, 3"}),
        {},
-       "L_linea.txt:4:1: warning: a 'sfondo uno' row is not recognised here: it belongs "
-       "in the line source's header, between \"[generale]\" and the first section line "
+       "L_linea.txt:4:1: warning: 'sfondo uno' is not read here: it is a header row, "
+       "read "
+       "only between \"[generale]\" and the first section line: move it up there "
        "[-Wmisplaced-row]"},
-      {con_corpo({}, {"lunghezza percorso, 10000", "pendenza, 0, 2"}),
+      {con_corpo({}, {"lunghezza percorso, 10000", "Pendenza, 0, 2"}),
        {},
-       "L_linea.txt:3:1: warning: a 'pendenza' row is not recognised here: it belongs in "
-       "the line source, after its header [-Wmisplaced-row]"},
+       "L_linea.txt:3:1: warning: 'Pendenza' is not read here: rows of this kind are "
+       "read "
+       "only after the header ends, at the first section line such as \"[curve]\"; is "
+       "that line missing before this one? [-Wmisplaced-row]"},
       {con_corpo({"velocita, 0, 100"}),
        {},
-       "L_linea.txt:4:1: warning: a 'velocita' row is not recognised here: it belongs in "
-       "the train source [-Wmisplaced-row]"},
+       "L_linea.txt:4:1: warning: 'velocita' is not read here: it is a row of the train "
+       "source [-Wmisplaced-row]"},
       {con_corpo({}),
        {"curvas1, 1350, 150"},
-       "L_T-.txt:2:1: warning: a 'curvas1' row is not recognised here: it belongs in the "
-       "line source, after its header [-Wmisplaced-row]"},
+       "L_T-.txt:2:1: warning: 'curvas1' is not read here: it is a row of the line "
+       "source, "
+       "after its header [-Wmisplaced-row]"},
       {con_corpo({}),
        {"abbattimento, 9000, 0", stazione_a(8950, 200)},
-       "L_T-.txt:3:1: warning: this row overwrites the code point of value 0 that cell "
+       "L_T-.txt:3:1: error: this row overwrites the code point of value 0 that cell "
        "180 held [-Woverwritten]"},
   };
   for (const caso& c : casi) {
     std::vector<std::string> treno = {"[generale]"};
     treno.insert(treno.end(), c.treno.begin(), c.treno.end());
+    treno.push_back("sabbia, 100");  // a train source gives a row of its own
     treno.push_back("[fine]");
     temp_folder d;
     write_bytes(d.file("L_linea.txt"), con_crlf(c.linea));
     write_bytes(d.file("L_T-.txt"), con_crlf(treno));
-    const esito_tool r = esegui(d.path(), {"check", "L_linea.txt", "L_T-.txt"});
-    EXPECT_EQ(r.stato, 0) << r.err;
+    const bool errore = c.avviso.find(": error: ") != std::string::npos;
+    esito_tool r = esegui(d.path(), {"check", "L_linea.txt", "L_T-.txt"});
+    EXPECT_EQ(r.stato, errore ? 1 : 0) << r.err;
     EXPECT_EQ(r.err.substr(0, r.err.find('\n')), c.avviso);
-    // One warning, then what was built.
+    if (errore) {
+      // Back to a warning, then one warning and what was built.
+      r = esegui(d.path(),
+                 {"check", "-Wno-error=overwritten", "L_linea.txt", "L_T-.txt"});
+      EXPECT_EQ(r.stato, 0) << r.err;
+    }
     const size_t riepilogo = r.err.find("\n1 warning generated.\nscenario: ");
     EXPECT_NE(riepilogo, std::string::npos) << r.err;
     EXPECT_EQ(r.err.find('\n', riepilogo + 30), r.err.size() - 1) << r.err;
@@ -598,8 +687,9 @@ TEST(ToolDiagnostics, FindingsInDocumentOrder) {
   temp_folder d;
   write_bytes(d.file("L_linea.txt"),
               con_crlf(con_corpo({"pendenza, 1250, -4,5", "pendenza,\t2000, 1"})));
-  write_bytes(d.file("L_T-.txt"), con_crlf({"[generale]", "velocita,\t0, 100", "[fine]"}));
-  const std::vector<std::string> attesi = {"L_linea.txt:4:20 extra-fields",
+  write_bytes(d.file("L_T-.txt"),
+              con_crlf({"[generale]", "velocita,\t0, 100", "[fine]"}));
+  const std::vector<std::string> attesi = {"L_linea.txt:4:17 decimal-comma",
                                            "L_linea.txt:5:10 tab", "L_T-.txt:2:10 tab"};
   esito_tool r = esegui(d.path(), {"check", "L_linea.txt", "L_T-.txt"});
   EXPECT_EQ(r.stato, 0) << r.err;
@@ -622,10 +712,11 @@ TEST(ToolDiagnostics, FindingsInDocumentOrder) {
                       x["name"].get<std::string>());
   }
   EXPECT_EQ(da_json, attesi);
-  r = esegui(d.path(), {"check", "--warning-limit=1", "--format=json", "L_linea.txt", "L_T-.txt"});
+  r = esegui(d.path(),
+             {"check", "--warning-limit=1", "--format=json", "L_linea.txt", "L_T-.txt"});
   const json j = json::parse(r.out);
   ASSERT_EQ(j["diagnostics"].size(), 1u);
-  EXPECT_EQ(j["diagnostics"][0]["name"], "extra-fields");
+  EXPECT_EQ(j["diagnostics"][0]["name"], "decimal-comma");
 }
 
 TEST(ToolDiagnostics, ColourOnlyOnATerminalWithoutNoColor) {
@@ -795,31 +886,34 @@ TEST(ToolBuild, EndsWithWhatWasBuilt) {
   temp_folder d;
   nuovo(d);
   const std::string L = "Vardelia_linea.txt", T = "Vardelia_Corvessa-.txt";
-  esito_tool r = esegui(d.path(), {"build", "-Wno-extra-fields", "-o", "out", L, T});
+  esito_tool r = esegui(d.path(), {"build", "-Wno-decimal-comma", "-o", "out", L, T});
   ASSERT_EQ(r.stato, 0) << r.err;
   std::smatch m;
-  ASSERT_TRUE(std::regex_match(r.err, m,
-                               std::regex("scenario: ([0-9]+) stations, ([0-9]+) signals, "
-                                          "([0-9]+) code points added by the build; wrote 3 "
-                                          "files\n")))
+  ASSERT_TRUE(
+      std::regex_match(r.err, m,
+                       std::regex("scenario: ([0-9]+) stations, ([0-9]+) signals, "
+                                  "([0-9]+) code points added by the build; wrote 3 "
+                                  "files\n")))
       << r.err;
   std::array<elemento, slot::numero> elementi;
-  ASSERT_TRUE(decode_elementi(read_bytes(d.file("out/Vardelia_Corvessa.sim")), elementi).ok);
+  ASSERT_TRUE(
+      decode_elementi(read_bytes(d.file("out/Vardelia_Corvessa.sim")), elementi).ok);
   int stazioni = 0;
   for (size_t s = 1; s <= slot::primo_cartello; ++s)
     stazioni += ruolo_di(s, elementi[s]) == ruolo_slot::stazione;
   std::vector<cella> percorso;
-  ASSERT_TRUE(decode_percorso(read_bytes(d.file("out/Vardelia_Corvessa.dat")), percorso).ok);
-  const auto segnali = std::count_if(percorso.begin(), percorso.end(), [](const cella& c) {
-    return c.codice == codice_cella::segnale;
-  });
+  ASSERT_TRUE(
+      decode_percorso(read_bytes(d.file("out/Vardelia_Corvessa.dat")), percorso).ok);
+  const auto segnali =
+      std::count_if(percorso.begin(), percorso.end(),
+                    [](const cella& c) { return c.codice == codice_cella::segnale; });
   EXPECT_EQ(std::stoi(m[1]), stazioni);
   EXPECT_EQ(std::stoi(m[2]), segnali);
   EXPECT_EQ(m[3], "0") << "no slowdown in the built-in run: no code point to add";
   EXPECT_EQ(r.err.substr(0, r.err.find(";")) + "\n", riepilogo_incorporato);
 
   // Without the line plan, two files.
-  r = esegui(d.path(), {"build", "-Wno-extra-fields", "--no-plan", "-o", "out2", L, T});
+  r = esegui(d.path(), {"build", "-Wno-decimal-comma", "--no-plan", "-o", "out2", L, T});
   ASSERT_EQ(r.stato, 0) << r.err;
   EXPECT_EQ(r.err, riepilogo_incorporato.substr(0, riepilogo_incorporato.size() - 1) +
                        "; wrote 2 files\n");
@@ -829,7 +923,7 @@ TEST(ToolBuild, FailureToCreateTheOutputFolderIsOneLine) {
   temp_folder d;
   nuovo(d);
   write_bytes(d.file("file"), "");
-  esito_tool r = esegui(d.path(), {"build", "-o", "file/out", "-Wno-extra-fields",
+  esito_tool r = esegui(d.path(), {"build", "-o", "file/out", "-Wno-decimal-comma",
                                    "Vardelia_linea.txt", "Vardelia_Corvessa-.txt"});
   EXPECT_EQ(r.stato, 2);
   EXPECT_EQ(r.err.rfind("scenario: cannot create folder 'file/out': ", 0), 0u) << r.err;
@@ -920,6 +1014,13 @@ TEST(ToolBuild, ForceWritesWhatTheCoreBuildWrites) {
       {"row cut short", linea_piccola, "[generale]\r\n[segnali]\r\nsegnale, 1050, 2",
        true},
       {"no route length", "[generale]\r\nlunghezza percorso, 1x0\r\n", "", true},
+      // Errors past the first are read on for the report, never built.
+      {"several errors", linea_piccola,
+       "[generale]\r\nsegnale, 1050, 2, 4, 1, 1, 0, 2, 2, 1, 1, 0\r\n"
+       "stazione, 3100, 22, 250, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, X\r\n"
+       "segnale, 1050, 2, 4, 1, 1, 0, 2, 2, 1, 1, 0\r\nabbattimento, 1100, 270\r\n"
+       "segnale, 5050, 2, 4\r\nvelocita, 0, 2000\r\n[fine]\r\n",
+       true},
       {"code point on the reserved cell 1",
        "[generale]\r\nlunghezza percorso, 3000\r\n[fine]\r\n",
        "[generale]\r\nabbattimento,      50,   270\r\n[fine]\r\n", true},
@@ -1051,7 +1152,8 @@ TEST(ToolExplain, TellsWhatAFindingMeansWithAnExample) {
   // The number of the one-shot program's error box.
   r = esegui(d.path(), {"explain", "1250"});
   EXPECT_EQ(r.stato, 0);
-  EXPECT_EQ(r.out.rfind("reserved-cell-1-taken (error, error box 1250)\n", 0), 0u) << r.out;
+  EXPECT_EQ(r.out.rfind("reserved-cell-1-taken (error, error box 1250)\n", 0), 0u)
+      << r.out;
   // A row by its keyword, in any letter case.
   r = esegui(d.path(), {"explain", "Stazione"});
   EXPECT_EQ(r.stato, 0);

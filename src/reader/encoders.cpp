@@ -16,13 +16,23 @@ reperto al_row(const scenario_state& st, reperto_id id, int64_t k) {
   r.id = id;
   r.dove = st.campo_posizione.esiste() ? st.campo_posizione : st.riga_in_lettura;
   r.riga = st.riga_in_lettura;
-  if (k >= 0 && k <= std::numeric_limits<int32_t>::max()) r.cella = static_cast<int32_t>(k);
+  if (k >= 0 && k <= std::numeric_limits<int32_t>::max())
+    r.cella = static_cast<int32_t>(k);
   return r;
 }
 
-// The row would write outside the track or the tables: status 25.
-void rifiuta(scenario_state& st, reperto_id id, int64_t k = -1) {
-  segnala(st, al_row(st, id, k));
+// The row would write outside the track or the tables: status 25. For the
+// track, the finding names the cell and the last one there is; `segni`
+// says the cell is the farthest of a signal's approach marks.
+void rifiuta(scenario_state& st, reperto_id id, int64_t k = -1, bool segni = false) {
+  reperto r = al_row(st, id, k);
+  if (id == reperto_id::fuori_dal_percorso) {
+    if (k < 0 && k >= std::numeric_limits<int32_t>::min())
+      r.cella = static_cast<int32_t>(k);
+    r.limite = st.numero_celle;
+    r.valore = segni ? 1 : 0;
+  }
+  segnala(st, r);
 }
 
 // Cell k is taken: the feature that took it is named by its origin.
@@ -43,7 +53,8 @@ void memo_montagna(scenario_state& st, const riga_montagna& r) {
     rifiuta(st, reperto_id::troppe_montagne);
     return;
   }
-  if (primo <= ultimo && (cella_in(st, primo) == nullptr || cella_in(st, ultimo) == nullptr)) {
+  if (primo <= ultimo &&
+      (cella_in(st, primo) == nullptr || cella_in(st, ultimo) == nullptr)) {
     rifiuta(st, reperto_id::fuori_dal_percorso, cella_in(st, primo) ? ultimo : primo);
     return;
   }
@@ -136,7 +147,8 @@ void memo_rallentamento(scenario_state& st, const riga_rallentamento& r) {
 void memo_segnale(scenario_state& st, const riga_segnale& r) {
   const int64_t k = indice_cella(r.posizione / 50.0 + 1);
   // The approach marks reach 8 cells back.
-  if (k < 8 || cella_in(st, k) == nullptr) return rifiuta(st, reperto_id::fuori_dal_percorso, k);
+  if (k < 8) return rifiuta(st, reperto_id::fuori_dal_percorso, k - 8, true);
+  if (cella_in(st, k) == nullptr) return rifiuta(st, reperto_id::fuori_dal_percorso, k);
   cella& c = st.percorso[static_cast<size_t>(k)];
   if (!libera(c)) return conflitto(st, reperto_id::segnale_occupato, k, r.posizione);
   const int64_t lati = int64_t{r.sx} * 3 + r.dx;
@@ -159,7 +171,8 @@ void memo_segnale(scenario_state& st, const riga_segnale& r) {
     const int64_t m = k - 2 * n;
     // A mark here from another row (a station's, say) is replaced: marks
     // of signals near stations do that all along a line, so it is no warning.
-    st.percorso[static_cast<size_t>(m)].preavviso = n == 1 ? in_8_bit(st, lati * 10 + n) : basso_8(lati * 10 + n);
+    st.percorso[static_cast<size_t>(m)].preavviso =
+        n == 1 ? in_8_bit(st, lati * 10 + n) : basso_8(lati * 10 + n);
     segna_campo(st, m, &provenienza_cella::preavviso, st.riga_in_lettura);
   }
 }

@@ -140,9 +140,12 @@ esito_riga posa::pendenza(lettura& l, std::string_view) {
   const riga_valore riga = l.leggi_riga(campi_pendenza);
   const esito_riga e = l.porta(l.pendenza, riga);
   if (e != esito_riga::avanti) return e;
+  // Stored as the gradient plus 100 in a byte; told in the author's terms,
+  // as the gradient the simulator will read back.
   const int64_t voluto = int64_t{riga.valore} + 100;
   if (l.st.reperti != nullptr && basso_8(voluto) != voluto) {
-    avvisa(l.st, reperto_id::valore_troncato, ultimo_campo(l.r), voluto, basso_8(voluto));
+    avvisa(l.st, reperto_id::valore_troncato, ultimo_campo(l.r), riga.valore,
+           int64_t{basso_8(voluto)} - 100);
   }
   return esito_riga::avanti;
 }
@@ -189,6 +192,10 @@ esito_riga posa::curva(lettura& l, std::string_view t) {
 
 esito_riga posa::montagna(lettura& l, std::string_view) {
   const riga_montagna riga = l.leggi_riga(campi_montagna);
+  if (riga.fine < riga.inizio) {
+    l.insensato(motivo::fine_prima, riga.fine, indice_campo(campi_montagna, "fine"),
+                l.st.riga_in_lettura);
+  }
   if (oltre_il_percorso(l.st, riga.inizio, margine_riga)) return esito_riga::esci_corpo;
   memo_montagna(l.st, riga);
   return l.dopo_encoder(riga.inizio);
@@ -196,7 +203,8 @@ esito_riga posa::montagna(lettura& l, std::string_view) {
 
 esito_riga posa::indicatori(lettura& l, std::string_view) {
   const riga_indicatori riga = l.leggi_riga(campi_indicatori);
-  if (oltre_il_percorso(l.st, riga.posizione, margine_riga)) return esito_riga::esci_corpo;
+  if (oltre_il_percorso(l.st, riga.posizione, margine_riga))
+    return esito_riga::esci_corpo;
   memo_indicatori_v_max(l.st, riga);
   return l.dopo_encoder(riga.posizione);
 }
@@ -255,7 +263,7 @@ bool leggi_linea(scenario_state& st, const sorgenti_lettura& s, consegna_linea& 
     for (int volte = 0; volte < 10; ++volte) {
       if (contiene(t, "-")) t = l.token();
     }
-    if (l.applica_righe(t, sezione_riga::intestazione_linea) == esito_riga::termina) {
+    if (l.riga(t, sezione_riga::intestazione_linea) == esito_riga::termina) {
       return false;
     }
     if (riga_sezione(t)) break;
@@ -263,7 +271,10 @@ bool leggi_linea(scenario_state& st, const sorgenti_lettura& s, consegna_linea& 
   }
 
   progressive_ordina(st);
-  if (st.codice_errore == codice::errore_lettura) throw reading_failure{{}, true};
+  if (st.codice_errore == codice::errore_lettura) {
+    if (!st.recupero) throw reading_failure{{}, true};
+    st.codice_errore = 0;  // reported; the body is read on
+  }
 
   st.numero_montagne = 0;
   c.slot_cartello = slot::primo_cartello;
@@ -273,7 +284,7 @@ bool leggi_linea(scenario_state& st, const sorgenti_lettura& s, consegna_linea& 
   for (;;) {
     std::string_view t;
     if (!l.prossimo_token(t)) break;
-    const esito_riga e = l.applica_righe(t, sezione_riga::corpo_linea);
+    const esito_riga e = l.riga(t, sezione_riga::corpo_linea);
     if (e == esito_riga::termina) return false;
     if (e == esito_riga::esci_corpo) {
       l.segnala_interruzione();
@@ -283,7 +294,8 @@ bool leggi_linea(scenario_state& st, const sorgenti_lettura& s, consegna_linea& 
   }
   l.consuma();
   // A line source without a route length has no track to fill.
-  if (!st.percorso_creato()) fallisci(st, reperto_id::percorso_mancante, -1, 0, 0, generale);
+  if (!st.percorso_creato())
+    fallisci(st, reperto_id::percorso_mancante, -1, 0, 0, generale);
 
   // The last gradient runs on up to cell numero_celle - 3 (at least one cell).
   l.porta_fino_a(l.pendenza, int64_t{st.numero_celle} - 2);

@@ -1,5 +1,6 @@
 #include "reader/memorizza_dati.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <new>
 
@@ -11,11 +12,19 @@
 namespace {
 
 // Where the failure exit left a document with rows still unread, says so
-// once, at the end of the failing field.
-void segnala_righe_non_lette(scenario_state& st, const sorgenti_lettura& s, const luogo& l) {
-  if (st.reperti == nullptr || !l.esiste()) return;
-  const std::string_view testo = l.doc == documento::linea ? s.linea.testo : s.treno.testo;
-  const size_t fine = size_t{l.inizio} + l.lunghezza;
+// once, after the last field read: the failing one, or the field or row
+// read after it (a short row's last field, the row whose reading laid a
+// value that did not fit).
+void segnala_righe_non_lette(scenario_state& st, const sorgenti_lettura& s,
+                             const reperto& r) {
+  const luogo& l = r.dove;
+  if (st.reperti == nullptr || st.recupero || !l.esiste()) return;
+  const std::string_view testo =
+      l.doc == documento::linea ? s.linea.testo : s.treno.testo;
+  size_t fine = size_t{l.inizio} + l.lunghezza;
+  for (const luogo& dopo : {r.origine, st.riga_in_lettura}) {
+    if (dopo.doc == l.doc) fine = std::max(fine, size_t{dopo.inizio} + dopo.lunghezza);
+  }
   const size_t riga_dopo = testo.find('\n', fine);
   if (riga_dopo == std::string_view::npos ||
       testo.find_first_not_of(" \t\r\n,", riga_dopo) == std::string_view::npos) {
@@ -43,7 +52,7 @@ void uscita_di_errore(scenario_state& st, const sorgenti_lettura& s, reperto r,
       // The document ended inside a row: the row is the place to look.
       if (r.id == reperto_id::fine_documento && r.riga.esiste()) r.dove = r.riga;
       segnala(st, r);
-      segnala_righe_non_lette(st, s, r.dove);
+      segnala_righe_non_lette(st, s, r);
     }
   } catch (...) {
     // Out of memory while keeping the finding: the status below remains.

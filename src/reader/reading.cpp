@@ -1,29 +1,63 @@
 #include "reader/reading.h"
 
+#include <algorithm>
+#include <cctype>
 #include <limits>
 
 #include "base/rounding.h"
-#include "scenario/codici.h"
 #include "reader/keywords.h"
 #include "reader/row_kinds.h"
-#include "reader/warnings.h"
 #include "reader/track_cells.h"
+#include "reader/warnings.h"
+#include "scenario/codici.h"
 #include "scenario/reporting.h"
 
 namespace {
 
 // A speed in km/h as stored in a cell: units of 5 km/h, one byte. A speed
 // that does not fit is reported at the field it came from.
-uint8_t velocita_cella(lettura& l, const valore_portato& v) {
+// The value is laid only when the fill reaches past its row: when the next
+// row of its kind is read, or at the end of the document for the last one.
+// The finding is the row's; its note says where it was laid. A reading that
+// recovers reports it and lays 0.
+uint8_t velocita_cella(lettura& l, valore_portato& v) {
   const double q = arrotonda(v.precedente / 5.0);
   if (q < 0 || q > 255) {
     reading_failure f{l.al_campo(reperto_id::valore_troppo_grande)};
     f.r.dove = v.campo;
+    f.r.riga = v.riga;
+    f.r.origine = at_end(l.r) ? luogo_in(l.r, l.r.testo.size(), l.r.testo.size())
+                              : l.st.riga_in_lettura;
     f.r.valore = 0;
     f.r.limite = 255 * 5;
+    if (l.st.recupero) {
+      segnala(l.st, f.r);
+      v.precedente = 0;  // set aside: the rest of its stretch says nothing new
+      return 0;
+    }
     throw f;
   }
   return static_cast<uint8_t>(q);
+}
+
+bool a_inizio_riga(const field_reader& r) {
+  return r.pos == 0 || r.pos >= r.testo.size() || r.testo[r.pos - 1] == '\n' ||
+         r.testo[r.pos - 1] == '\r';
+}
+
+// The first byte of the line holding byte `i`.
+size_t inizio_della_riga(std::string_view testo, size_t i) {
+  const size_t a = testo.find_last_of("\r\n", i == 0 ? 0 : i - 1);
+  return i == 0 || a == std::string_view::npos ? 0 : a + 1;
+}
+
+// Whether a finding of this reading already is an error.
+bool errore_segnalato(const scenario_state& st) {
+  if (st.reperti == nullptr) return false;
+  for (const reperto& r : *st.reperti) {
+    if (descrivi(r.id).livello == severity::error) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -35,12 +69,12 @@ lettura::lettura(scenario_state& stato, field_reader lettore, const sorgenti_let
       sorgenti(s),
       consegna(c),
       pendenza{&cella::pendenza, &provenienza_cella::pendenza, false,
-               [](lettura&, const valore_portato& v) {
+               [](lettura&, valore_portato& v) {
                  return basso_8(int64_t{v.precedente} + 100);
                }},
       velocita{&cella::velocita, &provenienza_cella::velocita, true, &velocita_cella},
       aderenza{&cella::aderenza, &provenienza_cella::aderenza, false,
-               [](lettura&, const valore_portato& v) { return basso_8(v.precedente); }} {}
+               [](lettura&, valore_portato& v) { return basso_8(v.precedente); }} {}
 
 std::string_view lettura::token() {
   std::string_view t = read_text(r);
@@ -55,6 +89,12 @@ bool lettura::prossimo_token(std::string_view& t) {
   t = token();
   if (at_end(r)) return false;
   for (int volte = 0; volte < 2 && contiene(t, "-"); ++volte) {
+    // A word with a dash that begins a line is a row passed over unread.
+    if (st.reperti != nullptr && campo_a_inizio_riga(r) &&
+        std::any_of(t.begin(), t.end(),
+                    [](char c) { return std::isalpha(static_cast<unsigned char>(c)); })) {
+      avvisa(st, reperto_id::riga_col_trattino, st.riga_in_lettura);
+    }
     t = token();
     if (at_end(r)) return false;
   }
@@ -65,9 +105,76 @@ esito_riga lettura::applica_righe(std::string_view t, sezione_riga sezione) {
   for (const tipo_riga& tipo : tipi_riga) {
     if (tipo.sezione != sezione || !letta(tipo, st.salva_linea != 0)) continue;
     if (!corrisponde(t, tipo)) continue;
+    tipo_corrente = &tipo;
+    ++righe_applicate;
     if (const esito_riga e = tipo.posa(*this, t); e != esito_riga::avanti) return e;
   }
   return esito_riga::avanti;
+}
+
+esito_riga lettura::riga(std::string_view t, sezione_riga sezione) {
+  if (!st.recupero) return applica_righe(t, sezione);
+  esito_riga e = esito_riga::avanti;
+  size_t riprendi = std::string_view::npos;
+  try {
+    e = applica_righe(t, sezione);
+  } catch (reading_failure& f) {
+    // What leaves nothing more to read ends this reading too; without a
+    // track after an error, the rows that need one say nothing new.
+    if (f.r.id == reperto_id::fine_documento) throw;
+    if (f.r.id == reperto_id::senza_percorso && errore_segnalato(st))
+      throw reading_failure{{}, true};
+    if (f.r.id == reperto_id::senza_percorso) throw;
+    if (!f.segnalato) {
+      if (!f.r.riga.esiste()) f.r.riga = st.riga_in_lettura;
+      segnala(st, f.r);
+    }
+    // A short row goes on at the line it took its last field from.
+    if (f.r.id == reperto_id::riga_corta)
+      riprendi = inizio_della_riga(r.testo, f.r.origine.inizio);
+    e = esito_riga::termina;
+  }
+  if (e == esito_riga::avanti) return e;
+  st.codice_errore = 0;  // each error is its own; this reading's status is not kept
+  if (riprendi != std::string_view::npos) {
+    r.pos = riprendi;
+  } else if (!a_inizio_riga(r)) {
+    while (!at_end(r) && r.testo[r.pos] != '\n' && r.testo[r.pos] != '\r') ++r.pos;
+    if (!at_end(r) && r.testo[r.pos] == '\r') ++r.pos;
+    if (!at_end(r) && r.testo[r.pos] == '\n') ++r.pos;
+  }
+  return esito_riga::avanti;
+}
+
+void lettura::riga_corta_se(reading_failure& f, size_t campo, size_t campi) const {
+  if (f.r.id != reperto_id::non_numero && f.r.id != reperto_id::valore_troppo_grande)
+    return;
+  const luogo row = st.riga_in_lettura;
+  if (tipo_corrente != nullptr) {
+    f.r.tipo = static_cast<int16_t>(tipo_corrente - tipi_riga);
+    f.r.campo = static_cast<int16_t>(campo);
+  }
+  if (!row.esiste() || f.r.dove.doc != row.doc || f.r.dove.inizio <= row.inizio) return;
+  const std::string_view tra = r.testo.substr(row.inizio, f.r.dove.inizio - row.inizio);
+  if (tra.find_first_of("\r\n") == std::string_view::npos) return;
+  f.r.origine = f.r.dove;
+  f.r.dove = row;
+  f.r.riga = row;
+  f.r.id = reperto_id::riga_corta;
+  f.r.valore = static_cast<int64_t>(campo);
+  f.r.limite = static_cast<int64_t>(campi);
+}
+
+void lettura::insensato(motivo m, int64_t valore, size_t campo, luogo dove) {
+  if (st.reperti == nullptr) return;
+  reperto rep = al_campo(reperto_id::valore_insensato);
+  if (dove.esiste()) rep.dove = dove;
+  rep.valore = valore;
+  rep.limite = static_cast<int64_t>(m);
+  if (tipo_corrente != nullptr)
+    rep.tipo = static_cast<int16_t>(tipo_corrente - tipi_riga);
+  rep.campo = static_cast<int16_t>(campo);
+  segnala(st, rep);
 }
 
 void lettura::consuma() {
@@ -110,7 +217,7 @@ esito_riga lettura::dopo_encoder(int32_t posizione) {
 }
 
 void lettura::segnala_interruzione() {
-  if (st.reperti == nullptr || at_end(r)) return;
+  if (st.reperti == nullptr || st.recupero || at_end(r)) return;
   reperto nota;
   nota.id = reperto_id::lettura_interrotta;
   nota.dove = luogo_in(r, r.fine_campo, r.fine_campo);
@@ -184,7 +291,7 @@ void fallisci(const scenario_state& st, reperto_id id, int32_t cella, int64_t va
               int64_t limite, luogo dove) {
   reading_failure f;
   f.r.id = id;
-  f.r.dove = dove.esiste()                   ? dove
+  f.r.dove = dove.esiste()                 ? dove
              : st.campo_posizione.esiste() ? st.campo_posizione
                                            : st.riga_in_lettura;
   f.r.riga = st.riga_in_lettura;
@@ -203,7 +310,8 @@ bool oltre_il_percorso(scenario_state& st, int32_t posizione, int32_t margine) {
     rep.riga = st.riga_in_lettura;
     rep.ha_posizione = true;
     rep.posizione = posizione;
-    rep.limite = st.elementi[slot::dimensioni].fine;
+    // The last position the test lets through.
+    rep.limite = int64_t{st.numero_celle} * 50 - margine;
     segnala(st, rep, posizione);
     return true;
   }
@@ -215,7 +323,8 @@ cella& cella_del_percorso(scenario_state& st, int64_t k) {
   if (c == nullptr) {
     const bool piccolo = k >= std::numeric_limits<int32_t>::min() &&
                          k <= std::numeric_limits<int32_t>::max();
-    fallisci(st, reperto_id::fuori_dal_percorso, piccolo ? static_cast<int32_t>(k) : -1);
+    fallisci(st, reperto_id::fuori_dal_percorso, piccolo ? static_cast<int32_t>(k) : -1,
+             0, st.numero_celle);
   }
   return *c;
 }
@@ -223,15 +332,17 @@ cella& cella_del_percorso(scenario_state& st, int64_t k) {
 int32_t intero_32(scenario_state& st, int64_t v, luogo dove) {
   constexpr int64_t min = std::numeric_limits<int32_t>::min();
   constexpr int64_t max = std::numeric_limits<int32_t>::max();
-  if (v < min || v > max) fallisci(st, reperto_id::valore_troppo_grande, -1, min, max, dove);
+  if (v < min || v > max)
+    fallisci(st, reperto_id::valore_troppo_grande, -1, min, max, dove);
   return static_cast<int32_t>(v);
 }
 
 int32_t arrotonda_32(scenario_state& st, double q, luogo dove) {
   const auto v = arrotonda_a<int32_t>(q);
   if (!v) {
-    fallisci(st, reperto_id::valore_troppo_grande, -1, std::numeric_limits<int32_t>::min(),
-             std::numeric_limits<int32_t>::max(), dove);
+    fallisci(st, reperto_id::valore_troppo_grande, -1,
+             std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(),
+             dove);
   }
   return *v;
 }

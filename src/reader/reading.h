@@ -42,7 +42,7 @@ struct valore_portato {
   luogo provenienza_cella::*fonte;  // the provenance of that byte
   bool ferma_all_ultima;            // inside the body the fill stops at the last cell
                                     // instead of failing past it
-  uint8_t (*in_byte)(lettura& l, const valore_portato& v);  // `precedente` stored
+  uint8_t (*in_byte)(lettura& l, valore_portato& v);  // `precedente` stored
 
   int64_t cursore = 0;     // the next cell to fill
   int32_t precedente = 0;  // the value of the last row read
@@ -69,6 +69,9 @@ struct lettura {
   valore_portato aderenza;
   int32_t stazione = 1;  // the slot of the next station
   luogo riga_stazione_precedente{};
+  // The row kind being laid, from the table.
+  const tipo_riga* tipo_corrente = nullptr;
+  int64_t righe_applicate = 0;  // rows of a kind the table knows, read so far
 
   lettura(scenario_state& st, field_reader r, const sorgenti_lettura& s,
           consegna_linea& c);
@@ -85,6 +88,29 @@ struct lettura {
   // each row that matches reading its own fields; stops at the first that
   // does not leave the reading to go on.
   esito_riga applica_righe(std::string_view t, sezione_riga sezione);
+
+  // One row of a document: applica_righe, and where the reading recovers
+  // (scenario_state::recupero) an error sets the row aside, is reported,
+  // and the reading goes on at the next line, so that this never ends it
+  // but where nothing more can be read.
+  esito_riga riga(std::string_view t, sezione_riga sezione);
+
+  // A field of the row being read failed: where it lay on a later line than
+  // the row's keyword, the row was short of fields, and the finding becomes
+  // the row's, noting where field `campo` of `campi` was read.
+  void riga_corta_se(reading_failure& f, size_t campo, size_t campi) const;
+
+  // A value the build takes but that cannot mean what the scenario needs:
+  // a warning at the field just read, field `campo` of the row kind.
+  void insensato(motivo m, int64_t valore, size_t campo, luogo dove = {});
+  // Likewise for a value outside the values its field takes.
+  void fuori_intervallo(intervallo ammessi, int64_t valore, size_t campo) {
+    // A byte's range is its width, and value-truncated tells a value past
+    // it; a speed's is a byte of 5 km/h, and value-out-of-range tells.
+    if (ammessi.minimo == 0 && (ammessi.massimo == 255 || ammessi.massimo == 255 * 5)) return;
+    if (ammessi.esiste() && (valore < ammessi.minimo || valore > ammessi.massimo))
+      insensato(motivo::fuori_intervallo, valore, campo);
+  }
 
   // This document is done with for good (the one-shot program deletes it
   // here); fails when that failed.
@@ -204,10 +230,19 @@ void lettura::leggi_campi(const campo_riga<R> (&campi)[N], R& riga, elemento* sl
               return *slot;
             }
           }();
-          if constexpr (std::is_same_v<tipo, std::string_view>) {
-            dove.*membro = leggi_nome(*this);
-          } else {
-            dove.*membro = read_whole<tipo>(r);
+          try {
+            if constexpr (std::is_same_v<tipo, std::string_view>) {
+              dove.*membro = leggi_nome(*this);
+            } else {
+              dove.*membro = read_whole<tipo>(r);
+            }
+          } catch (reading_failure& f) {
+            riga_corta_se(f, i, N);
+            throw;
+          }
+          if constexpr (!std::is_same_v<tipo, std::string_view>) {
+            if (st.reperti != nullptr)
+              fuori_intervallo(campi[i].ammessi, dove.*membro, i);
           }
         },
         campi[i].membro);

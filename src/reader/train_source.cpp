@@ -5,15 +5,15 @@
 #include <string>
 #include <string_view>
 
-#include "scenario/codici.h"
+#include "base/rounding.h"
 #include "reader/encoders.h"
 #include "reader/field_reader.h"
 #include "reader/keywords.h"
 #include "reader/reading.h"
 #include "reader/row_kinds.h"
-#include "reader/warnings.h"
 #include "reader/track_cells.h"
-#include "base/rounding.h"
+#include "reader/warnings.h"
+#include "scenario/codici.h"
 #include "scenario/reporting.h"
 #include "scenario/scenario_state.h"
 
@@ -68,7 +68,8 @@ esito_riga posa::sabbia(lettura& l, std::string_view) {
 
 esito_riga posa::segnale(lettura& l, std::string_view) {
   const riga_segnale riga = l.leggi_riga(campi_segnale);
-  if (oltre_il_percorso(l.st, riga.posizione, margine_riga)) return esito_riga::esci_corpo;
+  if (oltre_il_percorso(l.st, riga.posizione, margine_riga))
+    return esito_riga::esci_corpo;
   memo_segnale(l.st, riga);
   return l.dopo_encoder(riga.posizione);
 }
@@ -130,6 +131,9 @@ esito_riga posa::stazione(lettura& l, std::string_view) {
         alla_stazione(reperto_id::stazione_non_multipla, st.campo_posizione), posizione);
   }
   l.leggi_campi(campi_stazione, riga, &e, tipo, opzione_1);
+  if (e.tipo == 0 || e.tipo > 30) {
+    l.insensato(motivo::tipo_stazione, e.tipo, tipo, st.riga_in_lettura);
+  }
   const int32_t L = riga.lunghezza;
   const luogo campo_lunghezza = ultimo_campo(r);
   if (L % 100 != 0) {
@@ -151,6 +155,7 @@ esito_riga posa::stazione(lettura& l, std::string_view) {
           riga.secondi,
       campi_orario);
   l.leggi_campi(campi_stazione, riga, &e, nome);
+  if (riga.nome.empty()) l.insensato(motivo::nome_vuoto, 0, nome);
   e.nome.assign(riga.nome);
 
   // The station area, by kind.
@@ -217,7 +222,11 @@ esito_riga posa::stazione(lettura& l, std::string_view) {
   }
 
   if (i > 1 && int64_t{e.inizio} - distanza_stazioni < st.elementi[i - 1].fine) {
-    reperto rep = alla_stazione(reperto_id::stazioni_vicine, st.campo_posizione);
+    // A station behind the previous one is out of order, not too close.
+    const bool indietro = posizione < st.elementi[i - 1].progressiva;
+    reperto rep = alla_stazione(
+        indietro ? reperto_id::stazioni_fuori_ordine : reperto_id::stazioni_vicine,
+        st.campo_posizione);
     rep.valore = e.inizio;
     rep.limite = st.elementi[i - 1].fine;
     rep.origine = l.riga_stazione_precedente;
@@ -234,21 +243,26 @@ esito_riga posa::stazione(lettura& l, std::string_view) {
 void leggi_treno(scenario_state& st, const sorgenti_lettura& s, consegna_linea& c) {
   const documento_sorgente& d = s.treno;
   if (d.stato != stato_documento::presente) {  // missing or unreadable
-    throw reading_failure{nuovo_reperto(reperto_id::treno_mancante, {documento::treno, 0, 0})};
+    throw reading_failure{
+        nuovo_reperto(reperto_id::treno_mancante, {documento::treno, 0, 0})};
   }
   lettura l{st, field_reader{d.testo, 0, documento::treno}, s, c};
   controlla_formato(st, d.testo, documento::treno);
 
   // Everything up to the first "[generale]" token is ignored; without one
   // nothing is read.
+  bool generale = false;
   while (!at_end(l.r)) {
-    if (contiene_nc(l.token(), "[generale]")) break;
+    if (contiene_nc(l.token(), "[generale]")) {
+      generale = true;
+      break;
+    }
   }
 
   for (;;) {
     std::string_view t;
     if (!l.prossimo_token(t)) break;
-    const esito_riga e = l.applica_righe(t, sezione_riga::treno);
+    const esito_riga e = l.riga(t, sezione_riga::treno);
     if (e == esito_riga::termina) return;
     if (e == esito_riga::esci_corpo) {
       l.segnala_interruzione();
@@ -257,6 +271,21 @@ void leggi_treno(scenario_state& st, const sorgenti_lettura& s, consegna_linea& 
     l.dopo_riga(t, sezione_riga::treno);
   }
   l.consuma();
+  const auto non_testo = [&] {
+    const std::optional<codifica_trovata> c = codifica_estranea(d.testo);
+    return c && (c->perche == motivo::utf16 || c->perche == motivo::byte_nullo);
+  };
+  // (UTF-16 and NUL bytes are told as such, once.)
+  if (st.reperti != nullptr && l.righe_applicate == 0 && !non_testo()) {
+    // Nothing was read: the scenario would have no station, signal or speed.
+    const motivo m = d.testo.find_first_not_of(" \t\r\n") == std::string_view::npos
+                         ? motivo::vuoto
+                     : !generale ? motivo::senza_generale
+                                 : motivo::niente_dopo;
+    reperto rep = nuovo_reperto(reperto_id::treno_vuoto, {documento::treno, 0, 0});
+    rep.limite = static_cast<int64_t>(m);
+    segnala(st, rep);
+  }
 
   // The last speed and adhesion run on up to cell numero_celle - 3.
   const int64_t fino = int64_t{st.numero_celle} - 2;

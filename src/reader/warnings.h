@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "reader/field_reader.h"
@@ -12,8 +13,17 @@
 
 struct scenario_state;
 
+// The first sign that a document is not Windows-1252 text: a byte-order
+// mark, UTF-16, NUL bytes, or bytes beyond ASCII that all form UTF-8; the
+// span it lies at. None for Windows-1252 (and for plain ASCII).
+struct codifica_trovata {
+  motivo perche;
+  size_t inizio, fine;
+};
+std::optional<codifica_trovata> codifica_estranea(std::string_view testo);
+
 // Line-level oddities of a whole document: tabs, lone CR or LF line ends,
-// lines after "[fine]".
+// lines after "[fine]", a text that is not Windows-1252.
 void controlla_formato(scenario_state& st, std::string_view testo, documento doc);
 
 // True when the last field read began its line (blanks before it aside).

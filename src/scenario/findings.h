@@ -55,6 +55,7 @@ enum class reperto_id : uint16_t {
   lunghezza_stazione,        // 9
   stazioni_esaurite,         // 10
   stazioni_vicine,           // 22
+  stazioni_fuori_ordine,     // 22, a station before the previous one
   fermata_iniziale,          // 24
   progressiva_non_multipla,  // 2
   // Both sources and the encoders.
@@ -74,6 +75,7 @@ enum class reperto_id : uint16_t {
   nome_troppo_lungo,       // a name over 65535 bytes
   sorgente_non_eliminata,  // a source document that could not be deleted
   memoria_esaurita,        // out of memory
+  riga_corta,              // a row short of fields took the next line's
   // The track finishing.
   codice_senza_posto_segnale,   // 11
   codice_senza_posto_finestra,  // 12
@@ -99,8 +101,38 @@ enum class reperto_id : uint16_t {
   velocita_arrotondata,  // a speed off the 5 km/h grid
   opzione_azzerata,      // a station flag the build clears
   sovrascritto,          // a feature a later row overwrites
+  virgola_decimale,      // "-4,5": a decimal comma splits a field
+  parola_quasi,          // a keyword misspelt, its row dropped
+  treno_vuoto,           // a train source that gives no row
+  non_cp1252,            // a document that is not Windows-1252 text
+  valore_insensato,      // a value the build accepts but cannot mean
+  riga_col_trattino,     // a line passed over for the "-" it holds
   numero                 // the count of ids, not an id
 };
+
+// Why a finding of a few kinds (an empty train source, a document that is
+// not Windows-1252, an implausible value) was raised; kept in its `limite`
+// and shown as the hole {motivo}.
+enum class motivo : uint8_t {
+  vuoto,             // the document is empty
+  senza_generale,    // it has no "[generale]" line
+  niente_dopo,       // no row follows its "[generale]" line
+  utf8,              // UTF-8 text beyond ASCII
+  bom_utf8,          // a UTF-8 byte-order mark
+  utf16,             // UTF-16 text
+  byte_nullo,        // NUL bytes: not text
+  negativo,          // a length or position below 0
+  fine_prima,        // an end before its start
+  orario,            // no time of day
+  tipo_stazione,     // a station kind the build gives no meaning
+  nome_vuoto,        // an empty name
+  tipo_montagna,     // a mountain type out of range
+  fuori_intervallo,  // outside the values its field takes (the row table's)
+  numero
+};
+
+// The words of `m`, as the hole {motivo} shows them.
+std::string_view testo_motivo(int64_t m);
 
 // One finding.
 struct reperto {
@@ -114,6 +146,13 @@ struct reperto {
   int64_t valore = 0;         // the value read or computed, where it matters
   int64_t limite = 0;         // the limit it broke, where it matters
   int32_t simili = 0;         // more warnings like it in its document, folded into it
+  int16_t tipo = -1;          // the row kind (an index of tipi_riga), where it matters
+  int16_t campo = -1;         // and its field, an index of the kind's fields
+  // Found by reading on past the error at this place, where the build
+  // itself stops (see scenario_state::recupero).
+  luogo dopo_errore;
+  // The error the build's status comes from: shown before every other.
+  bool primo_errore = false;
 };
 
 inline reperto nuovo_reperto(reperto_id id, luogo dove = {}) {
@@ -154,6 +193,12 @@ struct descrizione_reperto {
   std::string_view messaggio;
   std::string_view spiegazione;   // why, and how to mend it
   std::string_view esempio = {};  // a row that causes it
+  // The note at the finding's second place (`origine`), holes as above;
+  // empty: "the cell was first taken here".
+  std::string_view nota = {};
+  // A warning shown as an error unless -Wno-error=NAME: what builds but is
+  // surely not what the author meant.
+  bool errore_predefinito = false;
 };
 
 // The table row of `id`.

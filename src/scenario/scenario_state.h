@@ -48,6 +48,11 @@ struct scenario_state {
   // in the last one kept (its `simili`), so that a document of a million
   // unknown rows gives a handful of findings. 0 keeps every one.
   int32_t avvisi_per_genere = 5;
+  // Read on past errors, for the author's tool only: a row in error is set
+  // aside and the reading goes on at the next line, so that every error is
+  // reported. What such a reading builds is never written; the status and
+  // the files come from a reading that stops at its first error.
+  bool recupero = false;
   // Where the reader is: the keyword of the row being read and its position
   // field. Findings and provenance take their places from here.
   luogo riga_in_lettura;

@@ -20,7 +20,7 @@ TEST(Messages, EveryTemplateIsFilledWithoutAHoleLeft) {
     r.posizione = 600;
     r.valore = 3;
     r.limite = 2;
-    const std::string m = componi_messaggio(r, st.elementi, 4);
+    const std::string m = componi_messaggio(r, st.elementi, contesto_messaggio{4, 0, {}});
     EXPECT_EQ(m.find_first_of("{}"), std::string::npos)
         << descrivi(r.id).nome << ": " << m;
     EXPECT_FALSE(m.empty()) << descrivi(r.id).nome;

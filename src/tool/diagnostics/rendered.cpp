@@ -3,6 +3,26 @@
 #include "scenario/scenario_state.h"
 #include "tool/diagnostics/kilometric.h"
 #include "tool/diagnostics/message.h"
+#include "tool/platform/encoding.h"
+
+namespace {
+
+// The text of a one-line span as a message quotes it: UTF-8, control
+// characters shown, at most 40 characters.
+std::string citazione(const std::optional<rendered_place>& p) {
+  if (!p || p->start.line != p->end.line) return "";
+  std::string_view t = p->line_text;
+  const size_t colonna = p->start.column - 1;  // columns count bytes
+  if (colonna > t.size()) return "";
+  t = t.substr(colonna, p->length);
+  constexpr size_t massimo = 40;
+  const bool lungo = t.size() > massimo;
+  std::string out = controlli_visibili(cp1252_a_utf8(t.substr(0, massimo)));
+  if (lungo) out += "\u2026";
+  return out;
+}
+
+}  // namespace
 
 std::optional<rendered_place> diagnostic_renderer::place(const luogo& l) const {
   const documento_mostrato* d = sources_.document(l.doc);
@@ -28,7 +48,13 @@ rendered_diagnostic diagnostic_renderer::render(const reperto& r) const {
   out.code = d.codice;
   out.label = etichetta(r, rules_);
   out.place = place(r.dove);
-  out.message = componi_messaggio(r, st_.elementi, out.place ? out.place->start.line : 0);
+  const std::optional<rendered_place> nota = place(r.origine);
+  contesto_messaggio c;
+  c.riga = out.place ? out.place->start.line : 0;
+  c.riga_nota = nota ? nota->start.line : 0;
+  const std::string testo = citazione(out.place);
+  c.testo = testo;
+  out.message = componi_messaggio(r, st_.elementi, c);
   out.cell = r.cella;
   out.metres = metri_di(r);
   if (out.metres) {
@@ -36,8 +62,11 @@ rendered_diagnostic diagnostic_renderer::render(const reperto& r) const {
       out.km = formato_km(*km);
   }
   out.folded = r.simili;
-  if (std::optional<rendered_place> o = place(r.origine))
-    out.notes.push_back({testo_nota(r), std::move(o)});
+  if (nota) out.notes.push_back({testo_nota(r, c), nota});
+  if (std::optional<rendered_place> primo = place(r.dopo_errore)) {
+    out.notes.push_back({"found by reading on past the error here, where the build stops",
+                         std::move(primo)});
+  }
   return out;
 }
 

@@ -5,8 +5,16 @@
 #include <utility>
 
 severity severity_shown(const reperto& r, const regole_avvisi& regole) {
-  const severity g = descrivi(r.id).livello;
-  return g == severity::warning && regole.come_errori ? severity::error : g;
+  const descrizione_reperto& d = descrivi(r.id);
+  if (d.livello != severity::warning) return d.livello;
+  const auto tra = [&](const std::vector<reperto_id>& ids) {
+    return std::find(ids.begin(), ids.end(), r.id) != ids.end();
+  };
+  // -Wno-error=NAME wins over -Werror, as compilers have it.
+  if (tra(regole.non_errori)) return severity::warning;
+  return regole.come_errori || d.errore_predefinito || tra(regole.errori)
+             ? severity::error
+             : severity::warning;
 }
 
 std::vector<reperto> filtra_avvisi(const std::vector<reperto>& reperti,
@@ -34,7 +42,11 @@ int32_t numero_reperto(reperto_id id) {
 std::string etichetta(const reperto& r, const regole_avvisi& regole) {
   const descrizione_reperto& d = descrivi(r.id);
   if (d.livello == severity::warning) {
-    return std::string(regole.come_errori ? "-Werror,-W" : "-W").append(d.nome);
+    // "-Werror,-Wtab" under -Werror; "-Wmisspelt-keyword" for one that is
+    // an error by default, as compilers label their denied lints.
+    const bool promosso = severity_shown(r, regole) == severity::error;
+    return std::string(promosso && !d.errore_predefinito ? "-Werror,-W" : "-W")
+        .append(d.nome);
   }
   if (d.livello != severity::error) return "";
   const int32_t numero = numero_reperto(r.id);
@@ -78,7 +90,8 @@ std::string_view severity_word(severity g) {
   return "note";
 }
 
-std::vector<reperto> in_ordine_di_documento(std::vector<reperto> reperti) {
+std::vector<reperto> in_ordine_di_documento(std::vector<reperto> reperti,
+                                            const regole_avvisi& regole) {
   // documento::nessuno is 0: it sorts after both documents.
   const auto chiave = [](const reperto& r) {
     const int doc = r.dove.doc == documento::nessuno ? 3 : static_cast<int>(r.dove.doc);
@@ -87,6 +100,13 @@ std::vector<reperto> in_ordine_di_documento(std::vector<reperto> reperti) {
   std::stable_sort(
       reperti.begin(), reperti.end(),
       [&](const reperto& a, const reperto& b) { return chiave(a) < chiave(b); });
+  // The error the build's status comes from goes before the first error.
+  const auto primo = std::find_if(reperti.begin(), reperti.end(),
+                                  [](const reperto& r) { return r.primo_errore; });
+  const auto errore = std::find_if(reperti.begin(), reperti.end(), [&](const reperto& r) {
+    return severity_shown(r, regole) == severity::error;
+  });
+  if (primo != reperti.end() && errore < primo) std::rotate(errore, primo, primo + 1);
   return reperti;
 }
 
@@ -94,7 +114,7 @@ reperti_scelti scegli_reperti(const std::vector<reperto>& reperti,
                               const regole_avvisi& regole, const limiti_reperti& limiti) {
   reperti_scelti out;
   int errori = 0, avvisi = 0;
-  for (const reperto& r : in_ordine_di_documento(reperti)) {
+  for (const reperto& r : in_ordine_di_documento(reperti, regole)) {
     const severity g = severity_shown(r, regole);
     int* visti = g == severity::error     ? &errori
                  : g == severity::warning ? &avvisi

@@ -42,8 +42,10 @@ struct conteggio_reperti {
 // What -W options make of the warnings: some left out, or all taken as
 // errors (-Werror).
 struct regole_avvisi {
-  std::vector<reperto_id> spenti;  // -Wno-NAME
-  bool come_errori = false;        // -Werror
+  std::vector<reperto_id> spenti;      // -Wno-NAME
+  bool come_errori = false;            // -Werror
+  std::vector<reperto_id> errori;      // -Werror=NAME
+  std::vector<reperto_id> non_errori;  // -Wno-error=NAME: back to a warning
 };
 
 // The severity a finding is shown with.
@@ -78,8 +80,10 @@ struct limiti_reperti {
 // The findings in the order they are shown: by document (the line source
 // before the train source) and by byte offset within it; those with no place
 // after them, in the order they were found. Findings at one place keep the
-// order they were found in.
-std::vector<reperto> in_ordine_di_documento(std::vector<reperto> reperti);
+// order they were found in. The error the build's status comes from
+// (`primo_errore`) is moved before the first error shown under `regole`.
+std::vector<reperto> in_ordine_di_documento(std::vector<reperto> reperti,
+                                            const regole_avvisi& regole = {});
 
 // The findings shown under `limiti`, in document order (as
 // in_ordine_di_documento), and the count of those left out.

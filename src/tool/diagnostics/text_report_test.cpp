@@ -63,17 +63,17 @@ const std::string riga_segnale = "segnale,   42200,   2, 4\r\n";
 INSTANTIATE_TEST_SUITE_P(
     Casi, Resa,
     ::testing::Values(
-        Caso{
-            "SpanUnderTheField",
-            "",
-            "[corpo]\r\n" + riga_segnale + "[fine]\r\n",
-            {in_cella(a(reperto_id::segnale_occupato, documento::treno, 20, 5), 845,
-                      42200)},
-            "L_T-.txt:2:12: error: signal on a cell already taken (cell 845, 42200 m, km "
-            "45.250) [signal-cell-taken, 16]\n"
-            "    2 | segnale,   42200,   2, 4\n"
-            "      |            ^~~~~\n"
-            "1 error generated.\n"},
+        Caso{"SpanUnderTheField",
+             "",
+             "[corpo]\r\n" + riga_segnale + "[fine]\r\n",
+             {in_cella(a(reperto_id::segnale_occupato, documento::treno, 20, 5), 845,
+                       42200)},
+             "L_T-.txt:2:12: error: signal on a cell already taken (cell 845 at 42250 m, "
+             "for the row's position 42200 m, km "
+             "45.250) [signal-cell-taken, 16]\n"
+             "    2 | segnale,   42200,   2, 4\n"
+             "      |            ^~~~~\n"
+             "1 error generated.\n"},
         // Column 8 counts bytes; the caret sits under the expanded text:
         // tab to 8, "città" (0xE0 one character), tab to 16.
         Caso{
@@ -135,24 +135,24 @@ INSTANTIATE_TEST_SUITE_P(
              "      | ^\n"
              "1 error generated.\n"},
         // The row that took the cell first, in the other document.
-        Caso{
-            "NoteForTheRowThatTookTheCellFirst",
-            "[corpo]\r\nsegnale, 42210, 1\r\n",
-            "[corpo]\r\n" + riga_segnale,
-            {[] {
-              reperto r = in_cella(
-                  a(reperto_id::segnale_occupato, documento::treno, 20, 5), 844, 42200);
-              r.origine = {documento::linea, 18, 5};
-              return r;
-            }()},
-            "L_T-.txt:2:12: error: signal on a cell already taken (cell 844, 42200 m, km "
-            "45.250) [signal-cell-taken, 16]\n"
-            "    2 | segnale,   42200,   2, 4\n"
-            "      |            ^~~~~\n"
-            "dir/L_linea.txt:2:10: note: the cell was first taken here\n"
-            "    2 | segnale, 42210, 1\n"
-            "      |          ^~~~~\n"
-            "1 error generated.\n"},
+        Caso{"NoteForTheRowThatTookTheCellFirst",
+             "[corpo]\r\nsegnale, 42210, 1\r\n",
+             "[corpo]\r\n" + riga_segnale,
+             {[] {
+               reperto r = in_cella(
+                   a(reperto_id::segnale_occupato, documento::treno, 20, 5), 844, 42200);
+               r.origine = {documento::linea, 18, 5};
+               return r;
+             }()},
+             "L_T-.txt:2:12: error: signal on a cell already taken (cell 844 at 42200 m, "
+             "km "
+             "45.250) [signal-cell-taken, 16]\n"
+             "    2 | segnale,   42200,   2, 4\n"
+             "      |            ^~~~~\n"
+             "dir/L_linea.txt:2:10: note: the cell was first taken here\n"
+             "    2 | segnale, 42210, 1\n"
+             "      |          ^~~~~\n"
+             "1 error generated.\n"},
         // No document: the program's name instead of a place, no quoted line.
         // The errors of cell 1's reserved places go by their error box's
         // number.
@@ -172,7 +172,9 @@ INSTANTIATE_TEST_SUITE_P(
              "",
              "a\r\nb\r\nc\r\n",
              {a(reperto_id::lettura_interrotta, documento::treno, 3, 1)},
-             "L_T-.txt:2:1: note: reading stopped here: rows after line 2 were not read\n"
+             "L_T-.txt:2:1: note: the build stops at this error: rows after line 2 are "
+             "read on for "
+             "their errors but not built\n"
              "    2 | b\n"
              "      | ^\n"},
         Caso{"NoFindingsNoText", "x", "y", {}, ""}),
@@ -191,7 +193,7 @@ TEST(Resa, KilometricProgressiveOfThePosition) {
   };
   scenario_state senza;
   EXPECT_EQ(messaggio(senza, 500),
-            "scenario: error: signal on a cell already taken (cell 10, 500 m) "
+            "scenario: error: signal on a cell already taken (cell 10 at 500 m) "
             "[signal-cell-taken, 16]");
 
   // Falling after 20 km: the entry that starts last before the position
@@ -200,11 +202,11 @@ TEST(Resa, KilometricProgressiveOfThePosition) {
   metti_progressiva(st, slot::progressiva_due, 20000, 90100, 1);
   EXPECT_EQ(
       messaggio(st, 19950),
-      "scenario: error: signal on a cell already taken (cell 399, 19950 m, km 23.000) "
+      "scenario: error: signal on a cell already taken (cell 399 at 19950 m, km 23.000) "
       "[signal-cell-taken, 16]");
   EXPECT_EQ(
       messaggio(st, 21000),
-      "scenario: error: signal on a cell already taken (cell 420, 21000 m, km 69.000) "
+      "scenario: error: signal on a cell already taken (cell 420 at 21000 m, km 69.000) "
       "[signal-cell-taken, 16]");
 }
 

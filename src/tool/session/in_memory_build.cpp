@@ -1,6 +1,9 @@
 #include "tool/session/in_memory_build.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
+#include <optional>
 
 #include "base/file_io.h"
 #include "format/slot_meaning.h"
@@ -17,15 +20,107 @@ std::string leggi_avvisi(const std::vector<std::string>& valori, regole_avvisi& 
       regole.come_errori = true;
       continue;
     }
-    const std::string nome = v.rfind("no-", 0) == 0 ? v.substr(3) : v;
+    // -Werror=NAME, -Wno-error=NAME, -Wno-NAME, -WNAME.
+    const auto prefisso = [&](std::string_view p) { return v.rfind(p, 0) == 0; };
+    const bool errore = prefisso("error=");
+    const bool non_errore = prefisso("no-error=");
+    const bool no = !non_errore && prefisso("no-");
+    const std::string nome = errore       ? v.substr(6)
+                             : non_errore ? v.substr(9)
+                             : no         ? v.substr(3)
+                                          : v;
     const reperto_id id = reperto_per_nome(nome);
     if (id == reperto_id::numero || descrivi(id).livello != severity::warning) {
       return "-W" + v + ": no warning is called '" + nome + "' (see 'scenario explain')";
     }
     // -WNAME keeps a warning on, as it is by default.
-    if (v.rfind("no-", 0) == 0) regole.spenti.push_back(id);
+    if (no) regole.spenti.push_back(id);
+    if (errore) regole.errori.push_back(id);
+    if (non_errore) regole.non_errori.push_back(id);
   }
   return "";
+}
+
+// Two findings of the same thing at the same place (a warning's folded
+// count may differ between two readings).
+bool stesso(const reperto& a, const reperto& b) {
+  return a.id == b.id && a.dove == b.dove && a.cella == b.cella &&
+         (descrivi(a.id).livello == severity::warning ||
+          (a.valore == b.valore && a.limite == b.limite && a.origine == b.origine));
+}
+
+// The error the build's status comes from: the last one reported with that
+// status code (or the numbered error that stopped the build).
+const reperto* errore_dello_stato(const costruzione_in_memoria& c) {
+  const reperto* primo = nullptr;
+  for (const reperto& r : c.reperti) {
+    const descrizione_reperto& d = descrivi(r.id);
+    if (d.livello != severity::error) continue;
+    const bool numerato =
+        c.esito.tipo == esito::errore &&
+        (r.id == reperto_id::errore_1250 || r.id == reperto_id::errore_1251);
+    if (numerato || (c.st.codice_errore != 0 && d.codice == c.st.codice_errore))
+      primo = &r;
+  }
+  return primo;
+}
+
+// Where the build stopped at an error, the documents are read again by a
+// reading that recovers (scenario_state::recupero) to report every further
+// error, each at its own row. The state, the status and what build writes
+// stay the first reading's; its findings stay, and the second reading's
+// are added to them. The error the status comes from is marked to be shown
+// first, and the errors found only past it that come before it in the
+// documents say so.
+void leggi_oltre_gli_errori(costruzione_in_memoria& c, const sorgenti_lettura& sorgenti) {
+  const bool errore_del_core =
+      c.st.codice_errore != 0 || c.esito.tipo == esito::errore ||
+      std::any_of(c.reperti.begin(), c.reperti.end(), [](const reperto& r) {
+        return descrivi(r.id).livello == severity::error;
+      });
+  if (!errore_del_core) return;
+
+  auto st = std::make_unique<scenario_state>();
+  st->cartella = c.st.cartella;
+  st->linea = c.st.linea;
+  st->treno = c.st.treno;
+  st->avvisi_per_genere = c.st.avvisi_per_genere;
+  st->recupero = true;
+  std::vector<reperto> ripresi;
+  std::vector<provenienza_cella> provenienza;
+  st->reperti = &ripresi;
+  st->provenienza = &provenienza;
+  costruisci_scenario(*st, sorgenti, c.st.salva_linea);
+
+  const reperto* trovato = errore_dello_stato(c);
+  std::optional<reperto> primo;
+  if (trovato != nullptr) primo = *trovato;
+  std::vector<reperto> tutti;
+  tutti.reserve(c.reperti.size() + ripresi.size());
+  for (reperto r : c.reperti) {
+    r.primo_errore = primo && stesso(r, *primo);
+    tutti.push_back(r);
+  }
+  const auto prima_del_primo = [&](const reperto& r) {
+    if (!primo || r.dove.doc == documento::nessuno) return false;
+    return r.dove.doc != primo->dove.doc ? r.dove.doc < primo->dove.doc
+                                         : r.dove.inizio < primo->dove.inizio;
+  };
+  const size_t letti = tutti.size();
+  for (reperto r : ripresi) {
+    const auto gia = std::find_if(tutti.begin(), tutti.begin() + static_cast<long>(letti),
+                                  [&](const reperto& g) { return stesso(g, r); });
+    if (gia != tutti.begin() + static_cast<long>(letti)) {
+      // The same warning, with the further ones the rows past the stop fold in.
+      gia->simili = std::max(gia->simili, r.simili);
+      continue;
+    }
+    if (descrivi(r.id).livello == severity::error && prima_del_primo(r)) {
+      r.dopo_errore = primo->dove;
+    }
+    tutti.push_back(r);
+  }
+  c.reperti = std::move(tutti);
 }
 
 }  // namespace
@@ -74,8 +169,9 @@ void costruisci_testi(const opzioni_build& o, costruzione_in_memoria& c) {
   sorgenti.linea = {o.sorgente_linea, stato_documento::presente, c.testo_linea};
   sorgenti.treno = {o.sorgente_treno, stato_documento::presente, c.testo_treno};
   c.esito = costruisci_scenario(c.st, sorgenti, c.st.salva_linea);
+  leggi_oltre_gli_errori(c, sorgenti);
   // Every view shows the findings in one order: that of the documents.
-  c.reperti = in_ordine_di_documento(filtra_avvisi(c.reperti, c.regole));
+  c.reperti = in_ordine_di_documento(filtra_avvisi(c.reperti, c.regole), c.regole);
 }
 
 conteggio_costruito conta_costruito(const costruzione_in_memoria& c) {
