@@ -134,7 +134,8 @@ riferimento regole_generali() {
            {"Two source documents make a scenario: the line source `<line>_linea.txt` "
             "and the train source `<line>_<train>-.txt`. Both are text in Windows-1252, "
             "one row a line, lines ended by CR LF (a lone CR or LF ends a line too, with "
-            "a warning)."}),
+            "a warning); a document saved as UTF-8 or UTF-16 is refused "
+            "(not-windows-1252)."}),
       voce("Fields",
            {"A row is its keyword, then its fields, each after a comma. A line end "
             "also ends a field, and blanks (spaces, tabs) before a field are skipped. A "
@@ -150,12 +151,10 @@ riferimento regole_generali() {
       voce("Leftovers",
            {"A row reads exactly its own fields, across line ends if need be. What is "
             "left on its line is read on as the next row's keyword, with a warning "
-            "(extra-fields): in `pendenza, 1250, -4,5` the gradient is -4 and `5` is "
-            "read as a keyword that names nothing. A row short of fields takes the "
-            "missing "
-            "ones from the next line, which then mostly fails as not-a-number; to leave "
-            "a field out, leave it empty: `indicatori_vmax, 1000, 90, 95, 100, 0, , , , "
-            "0`."}),
+            "(extra-fields, or decimal-comma: in `pendenza, 1250, -4,5` the gradient is "
+            "-4 and `5` is read as a keyword that names nothing). A row short of fields "
+            "takes the missing ones from the next line (short-row); to leave a field out, "
+            "leave it empty: `indicatori_vmax, 1000, 90, 95, 100, 0, , , , 0`."}),
       voce("Keywords",
            {"The first field of a line is its keyword. A row is recognised when every "
             "word of its test occurs anywhere in that field; the words progressiva, "
@@ -165,9 +164,10 @@ riferimento regole_generali() {
       voce("What is skipped",
            {"Everything before the first line holding `[generale]`. A line whose "
             "keyword names no row (a warning, unknown-row, unless it is a number or a "
-            "section line). A first field holding a `-` anywhere, with the field after "
-            "it: a line begun with `-` is left out as long as its other fields name no "
-            "row. Empty lines. A header row outside the line source's header, or a row "
+            "section line; an error, misspelt-keyword, when it is a letter or two from a "
+            "keyword). A first field holding a `-` anywhere, with the field after it: a "
+            "line begun with `-` is left out as long as its other fields name no row (a "
+            "warning, dash-line-skipped). Empty lines. A header row outside the line source's header, or a row "
             "of the other document, is not recognised (misplaced-row) and its numbers "
             "are read as stray fields."}),
       voce("Positions and cells",
@@ -179,8 +179,9 @@ riferimento regole_generali() {
             "it: past that the rest of the document's body is not read (status 15).",
             "A cell holds one feature (signal, board, sign, code point, stop point). A "
             "row whose cell is taken stops the reading with that row's error; only a "
-            "mountain marker gives way. The reading stops at its first error: "
-            "`scenario explain NAME` tells each."}),
+            "mountain marker gives way. The build stops reading at its first error; the "
+            "tool reads on past it and reports each further error at its own row. "
+            "`scenario explain NAME` tells each finding."}),
       voce("Names and race codes",
            {"The line and train identifiers come from the documents' names (or "
             "`--line` and `--train`); they are stored in Windows-1252 as the names of "
