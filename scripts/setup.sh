@@ -16,6 +16,8 @@ packages=(
   # Debian package's tools, the terminal (script) and privilege (setpriv)
   # tools of the program tests, and the editor that editor tests will drive.
   libgtest-dev libgmock-dev libxml2-utils libxml2-dev dpkg-dev bsdutils util-linux neovim
+  # manual_pages: man and groff, which read the manual pages.
+  man-db groff-base
   # desktop_window: a virtual display, a window driver, screenshots, text
   # recognition, and a font for the window's label.
   xvfb xdotool imagemagick tesseract-ocr tesseract-ocr-eng fonts-dejavu-core

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The Debian package, made from the build as `cpack` makes it: it holds both
-# programs and the README where the README says, depends on the libraries the
+# programs, the README and the manual pages where the README says, depends on the libraries the
 # programs link, and its programs, unpacked, run on their own: the tool prints
 # its version and builds, and the one-shot program copied into a folder of
 # its own writes the same six files as the built one.
@@ -36,7 +36,8 @@ deb=$(ls "$work"/packages/*.deb)
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort)
 # The README and the pages it links to, beside it as in the source tree.
 expected=$( (printf '%s\n' ./usr/bin/scenario ./usr/libexec/scenario-build/scenario_build \
-  ./usr/share/doc/scenario-build/README.md
+  ./usr/share/doc/scenario-build/README.md ./usr/share/man/man1/scenario.1 \
+  ./usr/share/man/man5/scenario-documents.5
   for page in "$(dirname "$0")"/../docs/*.md; do
     echo "./usr/share/doc/scenario-build/docs/$(basename "$page")"
   done) | sort)
@@ -50,6 +51,10 @@ echo "package: $(basename "$deb"), Depends: $depends"
 
 dpkg-deb -x "$deb" "$work/root"
 version=$("$work/root/usr/bin/scenario" --version) || fail "scenario --version failed"
+if command -v man >/dev/null; then
+  MANWIDTH=80 man -l "$work/root/usr/share/man/man5/scenario-documents.5" 2>/dev/null |
+    grep -q "segnale, posizione, sx" || fail "scenario-documents(5) does not show the signal row"
+fi
 [[ $version == "scenario "* ]] || fail "scenario --version printed '$version'"
 (cd "$work" && "$work/root/usr/bin/scenario" new docs >/dev/null &&
   "$work/root/usr/bin/scenario" build docs/Vardelia_linea.txt docs/Vardelia_Corvessa-.txt \

@@ -701,7 +701,7 @@ TEST(ToolBlame, ExplainsEachFieldOfAPlaceByTheRowThatSetIt) {
        "cell 130, 6500 m, km 9.550\n"
        "  feature    nothing\n"
        "  approach   none\n"
-       "  mountain   type 2\n"
+       "  mountain   type 2, with markers (tipo 12)\n"
        "             L_linea.txt:10: montagna, 6000, 7000, 12\n" +
            fill},
       {"the stamped cell",

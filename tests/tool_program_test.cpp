@@ -82,7 +82,9 @@ TEST(ToolCommandLine, HelpAndVersionGoToStdout) {
         "--force", "--line NAME", "--train NAME", "-o,--output DIR"}},
       {{"check", "--help"},
        {"Usage: scenario check [OPTIONS] LINE_SOURCE TRAIN_SOURCE", "--line NAME"}},
-      {{"new", "-h"}, {"Usage: scenario new [OPTIONS] DIR", "--force"}},
+      {{"new", "-h"},
+       {"Usage: scenario new [OPTIONS] [DIR]", "--force", "--blank", "--line NAME",
+        "--train NAME", "--list"}},
       {{"check", "--help"}, {"-W", "--format FORMAT"}},
   };
   for (const Caso& c : casi) {
@@ -115,8 +117,8 @@ TEST(ToolCommandLine, HelpStatesEachCommandsOwnExitStatuses) {
        "that "
        "cannot be read or is damaged."},
       {"new",
-       "Exit status: 0 the documents were written, 2 a usage error or a file or folder "
-       "failure."},
+       "Exit status: 0 the documents were written (or listed), 2 a usage error or a file "
+       "or folder failure."},
       {"explain",
        "Exit status: 0 the word was explained, 2 a word that names nothing, or a usage "
        "error."},
@@ -1054,12 +1056,88 @@ TEST(ToolBuild, ForceWritesWhatTheCoreBuildWrites) {
 namespace {
 
 // explain: by status code, by name, by warning option; every finding listed.
+// A blank start under the author's names: the pair builds with no finding
+// (check and build end with the summary alone), the names as typed name the
+// files and are stored in Windows-1252; a name Windows-1252 cannot hold is
+// refused before anything is written.
+TEST(ToolNew, BlankPairUnderTheAuthorsNamesBuildsWithNoFinding) {
+  const struct {
+    const char* linea;
+    const char* treno;
+    const char* linea_1252;
+    const char* treno_1252;
+  } nomi[] = {
+      {"Prova", "Treno", "Prova", "Treno"},
+      {"Città", "Più", "Citt\xE0", "Pi\xF9"},
+      {"Linea Nuova", "Treno 7", "Linea Nuova", "Treno 7"},
+  };
+  for (const auto& n : nomi) {
+    SCOPED_TRACE(n.linea);
+    temp_folder d;
+    esito_tool r = esegui(d.path(), {"new", "mia", "--blank", "--line", n.linea,
+                                     "--train", n.treno});
+    ASSERT_EQ(r.stato, 0) << r.err;
+    const std::string l = std::string(n.linea), t = std::string(n.treno);
+    EXPECT_EQ(r.out, "wrote mia/" + l + "_linea.txt\nwrote mia/" + l + "_" + t +
+                         "-.txt\nwrote mia/" + l + "_" + t + "_note.txt\nwrote mia/" + l +
+                         "_" + t + "_rallentamenti.txt\nwrote mia/" + l + "_" + t +
+                         "_scheda_treno.txt\n");
+    const std::string linea = "mia/" + l + "_linea.txt";
+    const std::string treno = "mia/" + l + "_" + t + "-.txt";
+    r = esegui(d.path(), {"check", linea, treno});
+    EXPECT_EQ(r.stato, 0) << r.err;
+    EXPECT_EQ(r.err, "scenario: 2 stations, 1 signal, 4 code points added by the build\n");
+    r = esegui(d.path(), {"build", "-o", "out", linea, treno});
+    EXPECT_EQ(r.stato, 0) << r.err;
+    EXPECT_EQ(r.err,
+              "scenario: 2 stations, 1 signal, 4 code points added by the build; wrote 3 "
+              "files\n");
+    EXPECT_EQ(nomi_salvati(read_bytes(d.file("out/" + l + "_" + t + ".sim"))),
+              (std::array<std::string, 2>{n.linea_1252, n.treno_1252}));
+    // The crew documents name them in Windows-1252 too.
+    EXPECT_NE(read_bytes(d.file("mia/" + l + "_" + t + "_rallentamenti.txt"))
+                  .find("Linea  " + std::string(n.linea_1252)),
+              std::string::npos);
+  }
+
+  temp_folder d;
+  esito_tool r = esegui(d.path(), {"new", "mia", "--blank", "--line", "\xCE\xA9mega"});
+  EXPECT_EQ(r.stato, 2);
+  EXPECT_EQ(r.err,
+            "scenario: the line identifier '\xCE\xA9mega' holds a character with no "
+            "Windows-1252 form: U+03A9\n");
+  EXPECT_EQ(nomi_in(d.file("mia")), std::vector<std::string>{}) << "nothing written";
+}
+
+// The built-in scenario under other names, and what new can write.
+TEST(ToolNew, TheBuiltInScenarioUnderOtherNamesAndTheList) {
+  temp_folder d;
+  esito_tool r = esegui(d.path(), {"new", ".", "--line", "Altra", "--train", "Corsa"});
+  ASSERT_EQ(r.stato, 0) << r.err;
+  r = esegui(d.path(), {"check", "Altra_linea.txt", "Altra_Corsa-.txt"});
+  EXPECT_EQ(r.stato, 0) << r.err;
+  EXPECT_NE(r.err.find("45 stations, 179 signals"), std::string::npos) << r.err;
+
+  r = esegui(d.path(), {"new", "--list"});
+  EXPECT_EQ(r.stato, 0);
+  EXPECT_NE(r.out.find("  built-in  the built-in scenario"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("  blank     --blank:"), std::string::npos) << r.out;
+  r = esegui(d.path(), {"new"});
+  EXPECT_EQ(r.stato, 2);
+  EXPECT_EQ(r.err, "scenario: DIR is required (see 'scenario new --help')\n");
+}
+
 TEST(ToolExplain, TellsWhatAFindingMeansWithAnExample) {
   temp_folder d;
   esito_tool r = esegui(d.path(), {"explain", "16"});
   EXPECT_EQ(r.stato, 0);
   EXPECT_EQ(r.out.rfind("signal-cell-taken (error, status 16)\n", 0), 0u) << r.out;
   EXPECT_NE(r.out.find("For example:\n    segnale, 1025,"), std::string::npos) << r.out;
+  // The rows it concerns, as the reference lists their fields.
+  EXPECT_NE(r.out.find("\n    segnale, posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, "
+                       "tempo\n"),
+            std::string::npos)
+      << r.out;
   r = esegui(d.path(), {"--explain", "-Wextra-fields"});
   EXPECT_EQ(r.stato, 0);
   EXPECT_EQ(r.out.rfind("extra-fields (warning, -Wextra-fields)\n", 0), 0u) << r.out;
@@ -1080,6 +1158,10 @@ TEST(ToolExplain, TellsWhatAFindingMeansWithAnExample) {
   r = esegui(d.path(), {"explain", "Stazione"});
   EXPECT_EQ(r.stato, 0);
   EXPECT_EQ(r.out.rfind("stazione (a row of the train source)\n", 0), 0u) << r.out;
+  // A block by its name.
+  r = esegui(d.path(), {"explain", "[segnali]"});
+  EXPECT_EQ(r.stato, 0);
+  EXPECT_EQ(r.out.rfind("[segnali] (a block of the train source)\n", 0), 0u) << r.out;
   // A word that names nothing: one line, and the nearest name when one is near.
   const struct {
     const char* parola;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "base/status.h"
 
@@ -17,3 +18,18 @@ Status dati_treno(const scenario_state& st);          // the train source
 Status dati_note(const scenario_state& st);           // the scenario notes
 Status dati_rallentamenti(const scenario_state& st);  // the slowdown order form
 Status dati_scheda(const scenario_state& st);         // the train sheet
+
+// The blank scenario (`scenario new --blank`): the smallest pair of source
+// documents with every block in order and one row of each kind, which
+// builds with no finding, and crew documents to match. The names are the
+// line's and the train's as the documents hold them (Windows-1252).
+struct nomi_scenario {
+  std::string linea, treno;
+};
+std::vector<std::string> righe_linea_vuota();  // the lines of the blank line source
+std::vector<std::string> righe_treno_vuoto();  // and of the blank train source
+Status dati_linea_vuota(const scenario_state& st);
+Status dati_treno_vuoto(const scenario_state& st);
+Status dati_note_vuote(const scenario_state& st, const nomi_scenario& n);
+Status dati_rallentamenti_vuoti(const scenario_state& st, const nomi_scenario& n);
+Status dati_scheda_vuota(const scenario_state& st, const nomi_scenario& n);

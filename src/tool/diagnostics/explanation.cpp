@@ -10,6 +10,7 @@
 #include "reader/row_kinds.h"
 #include "scenario/findings.h"
 #include "tool/diagnostics/message.h"
+#include "tool/diagnostics/row_reference.h"
 #include "tool/diagnostics/selection.h"
 
 namespace {
@@ -75,19 +76,6 @@ std::string a_capo(std::string_view testo, size_t larghezza = 76) {
   return out;
 }
 
-// The lines of a finding's example.
-std::vector<std::string_view> righe_esempio(std::string_view esempio) {
-  std::vector<std::string_view> out;
-  size_t inizio = 0;
-  while (!esempio.empty() && inizio <= esempio.size()) {
-    const size_t fine = esempio.find('\n', inizio);
-    out.push_back(esempio.substr(inizio, fine - inizio));
-    if (fine == std::string_view::npos) break;
-    inizio = fine + 1;
-  }
-  return out;
-}
-
 std::string spiega_reperto(const descrizione_reperto& d) {
   std::string out(d.nome);
   out += " (" + std::string(severity_word(livello_predefinito(d)));
@@ -105,76 +93,11 @@ std::string spiega_reperto(const descrizione_reperto& d) {
     for (std::string_view r : righe_esempio(d.esempio))
       out.append("    ").append(r).append("\n");
   }
-  return out + "\n";
-}
-
-// The keyword of a row as the built-in documents spell it.
-std::string_view parola_di(const tipo_riga& t) {
-  return parole_chiave()[static_cast<size_t>(t.parola)].parola;
-}
-
-// The kind of row a line of an example is read as, by the reader's own
-// keyword test on its first field; null for a line that is no row (a
-// section line, a remark in brackets).
-const tipo_riga* tipo_della_riga(std::string_view riga) {
-  const std::string_view campo = riga.substr(0, riga.find(','));
-  if (campo.empty() || campo.front() == '(' || campo.front() == '[') return nullptr;
-  for (const tipo_riga& t : tipi_riga) {
-    if (corrisponde(campo, t)) return &t;
-  }
-  return nullptr;
-}
-
-// The row a word names: a keyword as the documents spell it, or a row's
-// single word ("curva"), letter case aside.
-const tipo_riga* tipo_per_parola(std::string_view parola) {
-  const std::string p = minuscole(parola);
-  bool parola_nota = false;
-  for (const parola_chiave_riga& k : parole_chiave()) parola_nota |= k.parola == p;
-  for (const tipo_riga& t : tipi_riga) {
-    if (!parola_nota && !(t.parola_b.empty() && t.parola_a == p)) continue;
-    if (corrisponde_nc(p, t)) return &t;
-  }
-  return nullptr;
-}
-
-std::string spiega_riga(const tipo_riga& t) {
-  const std::string_view parola = parola_di(t);
-  std::string out(parola);
-  out += " (a row of " +
-         std::string(t.sezione == sezione_riga::treno ? "the train source"
-                                                      : "the line source") +
-         ")\n";
-  std::string chi =
-      "Recognised by a first field that holds \"" + std::string(t.parola_a) + "\"";
-  if (!t.parola_b.empty()) chi += " and \"" + std::string(t.parola_b) + "\"";
-  chi += t.solo_minuscole ? ", in lower case only." : ", in any letter case.";
-  out += a_capo(chi + " Read only in " + std::string(nome_sezione(t.sezione)) + ".");
-
-  // Rows of this kind in the findings' examples: the first for an example,
-  // and every finding whose example holds one.
-  std::string esempio_da, esempio;
-  std::vector<std::string_view> reperti;
-  for (size_t i = 0; i < numero_reperti; ++i) {
-    const descrizione_reperto& d = reperto_n(i);
-    for (std::string_view r : righe_esempio(d.esempio)) {
-      if (tipo_della_riga(r) != &t) continue;
-      if (esempio.empty()) {
-        esempio_da = d.nome;
-        esempio = r;
-      }
-      reperti.push_back(d.nome);
-      break;
-    }
-  }
-  if (!esempio.empty()) {
-    out += "\n  As in the example of " + esempio_da + ":\n    " + esempio + "\n";
-  }
-  if (!reperti.empty()) {
-    std::string lista;
-    for (std::string_view n : reperti)
-      lista += (lista.empty() ? "" : ", ") + std::string(n);
-    out += "\n  Findings whose example holds this row:\n" + a_capo(lista + ".");
+  // The rows it concerns, each as the reference names its fields.
+  const std::vector<const tipo_riga*> righe = righe_del_reperto(d);
+  if (!righe.empty()) {
+    out += "\n  The rows it concerns (scenario explain KEYWORD tells more):\n";
+    for (const tipo_riga* t : righe) out += "    " + riga_dei_campi(*t) + "\n";
   }
   return out + "\n";
 }
@@ -196,11 +119,18 @@ std::string indice_spiegazioni() {
   }
   std::string parole;
   for (const tipo_riga& t : tipi_riga)
-    parole += (parole.empty() ? "" : ", ") + std::string(parola_di(t));
+    parole += (parole.empty() ? "" : ", ") +
+              std::string(parole_chiave()[static_cast<size_t>(t.parola)].parola);
+  std::string nomi_blocchi;
+  for (const blocco_documento& b : blocchi) {
+    if (nomi_blocchi.find(b.nome) == std::string::npos)
+      nomi_blocchi += (nomi_blocchi.empty() ? "" : ", ") + std::string(b.nome);
+  }
   out += "\nThe rows of the documents, by keyword:\n" + a_capo(parole + ".");
+  out += "\nThe blocks of the documents:\n" + a_capo(nomi_blocchi + ".");
   out +=
-      "\n'scenario explain NAME', 'scenario explain CODE' or 'scenario explain KEYWORD' "
-      "tells more.\n";
+      "\n'scenario explain NAME', 'scenario explain CODE', 'scenario explain KEYWORD' or "
+      "'scenario explain BLOCK' tells more.\n";
   return out;
 }
 
@@ -216,7 +146,16 @@ std::optional<std::string> spiegazione(std::string_view parola) {
       out += spiega_reperto(d);
   }
   if (out.empty() && !numerico) {
-    if (const tipo_riga* t = tipo_per_parola(parola)) out = spiega_riga(*t);
+    if (const tipo_riga* t = tipo_per_parola(parola)) {
+      out = come_testo(riferimento_riga(*t)) + "\n";
+    } else if (const auto b = blocchi_per_parola(parola); !b.empty()) {
+      riferimento r;
+      for (const blocco_documento* x : b) {
+        const riferimento uno = riferimento_blocchi(x->del_treno, x->nome);
+        r.insert(r.end(), uno.begin(), uno.end());
+      }
+      out = come_testo(r) + "\n";
+    }
   }
   if (out.empty()) return std::nullopt;
   return out;
@@ -236,5 +175,6 @@ std::string nome_vicino(std::string_view parola) {
   };
   for (size_t i = 0; i < numero_reperti; ++i) prova(reperto_n(i).nome);
   for (const parola_chiave_riga& k : parole_chiave()) prova(k.parola);
+  for (const blocco_documento& b : blocchi) prova(b.nome.substr(1, b.nome.size() - 2));
   return migliore;
 }

@@ -1,6 +1,8 @@
 // What `scenario explain` tells, from the table of findings and the row
-// table: a finding by its name (or its warning option), every finding of a
-// status code or of an error box's number, or a kind of row by its keyword.
+// table: a finding by its name (or its warning option) with the rows it
+// concerns, every finding of a status code or of an error box's number, a
+// kind of row by its keyword (its reference, row_reference.h) or a block by
+// its name.
 #pragma once
 
 #include <optional>

@@ -72,18 +72,24 @@ TEST(Spiegazione, StatusCodeOfTheReadingFailureListsEveryCause) {
   EXPECT_EQ(titoli(*t), attesi);
 }
 
-// A row by its keyword, letter case aside: its document, how it is
-// recognised, an example row and the findings whose example holds one.
+// A row by its keyword, letter case aside: its reference (document, how it
+// is recognised, its fields in order, an example row) and the findings whose
+// example holds one.
 TEST(Spiegazione, ARowByItsKeyword) {
   for (const char* parola : {"stazione", "STAZIONE", "Stazione"}) {
     std::optional<std::string> t = spiegazione(parola);
     ASSERT_TRUE(t) << parola;
-    EXPECT_NE(t->find("As in the example of station-not-on-50:\n    stazione, 1025,"),
+    EXPECT_EQ(t->substr(0, t->find('\n')), "stazione (a row of the train source)");
+    EXPECT_NE(t->find("    stazione, posizione, tipo, lunghezza, opzione_1, opzione_5, "
+                      "opzione_4,"),
               std::string::npos)
         << *t;
-    EXPECT_EQ(t->substr(0, t->find('\n')), "stazione (a row of the train source)");
+    EXPECT_NE(t->find("For example:\n\n    stazione,    5400, 12,"), std::string::npos)
+        << *t;
     t = una_riga(*t);
-    EXPECT_NE(t->find("Read only in the train source."), std::string::npos) << *t;
+    EXPECT_NE(t->find("Read only in the train source, block [stazioni]."),
+              std::string::npos)
+        << *t;
     for (const char* nome : {"station-not-on-50", "stations-too-close", "overwritten"})
       EXPECT_NE(t->find(nome), std::string::npos) << nome;
     EXPECT_EQ(t->find("signal-cell-taken"), std::string::npos) << "no signal row in it";
@@ -97,6 +103,48 @@ TEST(Spiegazione, ARowByItsKeyword) {
   ASSERT_TRUE(curva);
   EXPECT_EQ(curva->substr(0, curva->find('\n')), "curvas1 (a row of the line source)");
   EXPECT_NE(curva->find("curve-without-radius"), std::string::npos) << *curva;
+}
+
+// The mountain's type from 11 up: type minus 10, with markers.
+TEST(Spiegazione, TheMountainTypeAndItsMarkers) {
+  const std::optional<std::string> t = spiegazione("montagna");
+  ASSERT_TRUE(t);
+  EXPECT_NE(una_riga(*t).find("11 to 265: type minus 10, with markers"),
+            std::string::npos)
+      << *t;
+}
+
+// A block by its name, with or without its brackets: "generale" names one
+// block of each document.
+TEST(Spiegazione, ABlockByItsName) {
+  for (const char* parola : {"[curve]", "curve", "[CURVE]"}) {
+    const std::optional<std::string> t = spiegazione(parola);
+    ASSERT_TRUE(t) << parola;
+    EXPECT_EQ(t->substr(0, t->find('\n')), "[curve] (a block of the line source)") << *t;
+    EXPECT_NE(t->find("Rows: curvas1."), std::string::npos) << *t;
+  }
+  const std::optional<std::string> g = spiegazione("generale");
+  ASSERT_TRUE(g);
+  EXPECT_NE(g->find("[generale] (a block of the line source)"), std::string::npos) << *g;
+  EXPECT_NE(g->find("[generale] (a block of the train source)"), std::string::npos) << *g;
+}
+
+// A finding names the rows it concerns, each as the reference lists its
+// fields.
+TEST(Spiegazione, AFindingShowsTheRowsItConcerns) {
+  const std::optional<std::string> t = spiegazione("signal-cell-taken");
+  ASSERT_TRUE(t);
+  EXPECT_NE(
+      t->find("The rows it concerns (scenario explain KEYWORD tells more):\n"
+              "    segnale, posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo\n"),
+      std::string::npos)
+      << *t;
+  const std::optional<std::string> tab = spiegazione("tab");
+  ASSERT_TRUE(tab);
+  EXPECT_NE(tab->find("    segnale, posizione,"), std::string::npos) << *tab;
+  const std::optional<std::string> mancante = spiegazione("line-source-missing");
+  ASSERT_TRUE(mancante);
+  EXPECT_EQ(mancante->find("The rows it concerns"), std::string::npos) << *mancante;
 }
 
 TEST(Spiegazione, AWordThatNamesNothing) {

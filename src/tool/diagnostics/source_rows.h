@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -31,3 +32,14 @@ righe_sorgente indicizza_righe(documento doc, const line_table& righe);
 // document order.
 std::vector<const riga_indicizzata*> righe_con(const righe_sorgente& r,
                                                std::initializer_list<riga_id> tipi);
+
+// The value of the field `nome` of a row of kind `t` written on the line
+// `riga`, read field by field as the reader reads it (across no line end);
+// nothing when the line does not hold it as a number.
+std::optional<int64_t> valore_campo(std::string_view riga, const tipo_riga& t,
+                                    std::string_view nome);
+
+// A mountain's type in the reference's words, from the cells' type and,
+// where its row is known, the row's tipo: "type 2, with markers (tipo 12)",
+// "type 3, 150 m or less after the previous stretch (tipo 2)", "type 2".
+std::string testo_tipo_montagna(int64_t tipo_cella, std::optional<int64_t> tipo_riga);

@@ -5,6 +5,7 @@
 
 #include "scenario/findings.h"
 #include "tool/diagnostics/line_table.h"
+#include "tool/diagnostics/source_rows.h"
 #include "tool/inspect/cell_view.h"
 #include "tool/platform/encoding.h"
 #include "tool/platform/json_output.h"
@@ -86,9 +87,14 @@ void blame_testo(std::string& out, const costruzione_in_memoria& c, source_index
   const std::string marca = testo_preavviso(c.st.percorso, i);
   campo(out, "approach", marca.empty() ? "none" : marca, riga_di(righe, p.preavviso),
         k.preavviso != 0);
+  const auto riga_montagna = riga_di(righe, p.montagna);
+  const std::optional<int64_t> tipo_riga =
+      riga_montagna
+          ? valore_campo(riga_montagna->testo, tipo_di(riga_id::montagna), "tipo")
+          : std::nullopt;
   campo(out, "mountain",
-        k.tipo_montagna == 0 ? "none" : "type " + std::to_string(k.tipo_montagna),
-        riga_di(righe, p.montagna), k.tipo_montagna != 0);
+        k.tipo_montagna == 0 ? "none" : testo_tipo_montagna(k.tipo_montagna, tipo_riga),
+        riga_montagna, k.tipo_montagna != 0);
   campo(out, "speed", std::to_string(velocita_kmh(k)) + " km/h",
         riga_di(righe, p.velocita), true);
   campo(out, "gradient", con_segno(pendenza_per_mille(k)) + " per mille",

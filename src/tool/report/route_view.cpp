@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "base/rounding.h"
+#include "format/cell_meaning.h"
 #include "scenario/scenario_state.h"
 #include "tool/diagnostics/kilometric.h"
 #include "tool/diagnostics/line_table.h"
@@ -68,6 +69,13 @@ struct costruttore {
     return out;
   }
 
+  // The values of the feature on cell k, named as the reference names the
+  // row's fields, on a line of their own.
+  static std::string valori(const cella& c, size_t k) {
+    const std::string v = testo_voci(dati_caratteristica(c, k));
+    return v.empty() ? "" : "\n" + v;
+  }
+
   void segni_delle_celle();
   void stazioni();
   void profili();
@@ -89,8 +97,7 @@ void costruttore::segni_delle_celle() {
     switch (c.codice) {
       case codice_cella::segnale:
         s.tipo = tipo_segno::segnale;
-        s.suggerimento = "Signal" + dove;
-        if (c.tempo != 0) s.suggerimento += "\ntime " + std::to_string(c.tempo);
+        s.suggerimento = "Signal" + dove + valori(c, k);
         break;
       case codice_cella::inizio_rallentamento: {
         // Its end board: the next one from the same row (the one before
@@ -105,19 +112,19 @@ void costruttore::segni_delle_celle() {
         s.tipo = tipo_segno::rallentamento;
         s.a = static_cast<int64_t>(e) * metri_cella;
         s.valore = c.dato_a;
-        s.suggerimento =
-            "Slowdown " + std::to_string(c.dato_a) + " km/h" + dove + " to " + posto(s.a);
+        s.suggerimento = "Slowdown " + std::to_string(c.dato_a) + " km/h" + dove +
+                         " to " + posto(s.a) + valori(c, k);
         break;
       }
       case codice_cella::avviso_rallentamento:
         s.tipo = tipo_segno::avviso;
         s.valore = c.dato_a;
-        s.suggerimento =
-            "Slowdown warning board " + std::to_string(c.dato_a) + " km/h" + dove;
+        s.suggerimento = "Slowdown warning board " + std::to_string(c.dato_a) + " km/h" +
+                         dove + valori(c, k);
         break;
       case codice_cella::indicatori_v_max:
         s.tipo = tipo_segno::indicatori;
-        s.suggerimento = "Speed-limit boards" + dove;
+        s.suggerimento = "Speed-limit boards" + dove + valori(c, k);
         break;
       case codice_cella::abbattimento:
       case codice_cella::abbattimento_nullo: {
@@ -176,7 +183,7 @@ void costruttore::stazioni() {
     s.priorita = (i == 1 ? 1000000 : 0) + (e.fine - e.inizio) + (e.tipo < 25 ? 1 : 0);
     s.valore = e.progressiva;
     s.suggerimento = "Station " + s.etichetta + " \u2014 " + posto(e.progressiva) +
-                     "\nkind " + std::to_string(e.tipo) + ", area " +
+                     "\ntipo " + std::to_string(e.tipo) + ", area " +
                      std::to_string(e.inizio) + " to " + std::to_string(e.fine) + " m";
     if (e.orario != 0) {
       char ora[32];
@@ -274,10 +281,17 @@ void costruttore::montagne() {
       if (t.valore == 0) t.valore = c.tipo_montagna;
       if (!l.esiste()) l = provenienza(k).montagna;
     }
-    char tipo[16];
-    std::snprintf(tipo, sizeof tipo, "%g", t.valore);
-    t.suggerimento = "Mountain (tunnel), type " + std::string(tipo) + ", from " +
-                     posto(t.da) + " to " + posto(t.a);
+    // The row's own tipo tells whether the type came with markers.
+    std::optional<int64_t> tipo_riga;
+    if (l.esiste()) {
+      if (const line_table* righe = sorgenti.lines(l.doc)) {
+        tipo_riga = valore_campo(righe->line(righe->point(l.inizio).line),
+                                 tipo_di(riga_id::montagna), "tipo");
+      }
+    }
+    t.suggerimento = "Mountain (tunnel), " +
+                     testo_tipo_montagna(static_cast<int64_t>(t.valore), tipo_riga) +
+                     ", from " + posto(t.da) + " to " + posto(t.a);
     t.fonte = fonte(l);
     v.montagne.push_back(std::move(t));
   }

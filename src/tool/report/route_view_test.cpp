@@ -121,11 +121,35 @@ TEST(RouteView, TooltipsNameTheRowByFileOrShort) {
   EXPECT_EQ(suggerimento(p.v, "Code point", s.fonte, s.aggiunto, true),
             "Code point\nadded by the build for T:9");
   const segno& m = *di_tipo(p.v, tipo_segno::segnale)[0];
-  EXPECT_EQ(m.suggerimento, "Signal \u2014 3050 m, km 8.050");
-  EXPECT_EQ(suggerimento(p.v, m.suggerimento, {documento::linea, 3}, false, false),
-            "Signal \u2014 3050 m, km 8.050\nL_linea.txt:3")
+  // The values named as the reference names the row's fields.
+  EXPECT_EQ(m.suggerimento,
+            "Signal \u2014 3050 m, km 8.050\nsx=2 s1=4 s2=1 s3=1 rapp=0 dx=2 d1=2 d2=1 "
+            "d3=1 tempo=0");
+  EXPECT_EQ(suggerimento(p.v, "Signal", {documento::linea, 3}, false, false),
+            "Signal\nL_linea.txt:3")
       << "the file's own name, without its folder";
   EXPECT_EQ(suggerimento(p.v, "x", {}, false, true), "x") << "no row known";
+}
+
+// A mountain's type as the reference tells it: from 11 up, the type minus
+// 10 with markers; a stretch close behind another gets type 3.
+TEST(RouteView, MountainTypesSayWhetherTheyHaveMarkers) {
+  sorgenti s;
+  s.scenario(
+      {"montagna, 1000, 2000, 12", "montagna, 2100, 2500, 2", "montagna, 4000, 4500, 2"});
+  costruisci_scenario(s.st, s.da_leggere(), 1);
+  const vista_percorso v = crea_vista(
+      s.st, s.reperti, {{"L_linea.txt", *s.testo_linea}, {"T", *s.testo_treno}});
+  ASSERT_EQ(v.montagne.size(), 3u);
+  EXPECT_EQ(
+      v.montagne[0].suggerimento.substr(0, v.montagne[0].suggerimento.find(", from")),
+      "Mountain (tunnel), type 2, with markers (tipo 12)");
+  EXPECT_EQ(
+      v.montagne[1].suggerimento.substr(0, v.montagne[1].suggerimento.find(", from")),
+      "Mountain (tunnel), type 3, 150 m or less after the previous stretch (tipo 2)");
+  EXPECT_EQ(
+      v.montagne[2].suggerimento.substr(0, v.montagne[2].suggerimento.find(", from")),
+      "Mountain (tunnel), type 2 (tipo 2)");
 }
 
 // A reading that stops in the line body leaves the rest of the gradients

@@ -25,7 +25,11 @@ struct opzioni_build {
 // new.
 struct opzioni_new {
   std::string cartella;
-  bool forza = false;  // replace existing files
+  bool forza = false;                // replace existing files
+  bool vuoto = false;                // --blank: the blank pair instead of the built-in
+  bool elenco = false;               // --list: what new can write
+  std::optional<std::string> linea;  // --line, UTF-8
+  std::optional<std::string> treno;  // --train, UTF-8
 };
 
 // report.
