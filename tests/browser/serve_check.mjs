@@ -215,6 +215,9 @@ const end = await Promise.race([ended, sleep(5000).then(() => null)]);
 check(end !== null && end.code === 0, `ends on SIGTERM with status 0 (${JSON.stringify(end)})`);
 if (end === null) server.kill('SIGKILL');
 check(/stopped\n$/.test(stderr), `says it stopped: ${JSON.stringify(stderr.slice(-80))}`);
+const rebuilt = stderr.indexOf('scenario: the documents changed: built again\n');
+check(rebuilt > 0 && stderr.indexOf(`\nD/Vardelia_Corvessa-.txt:${copyLine}:13: error: signal on a cell already taken`) > rebuilt,
+      `the terminal shows the findings of each build: ${JSON.stringify(stderr.slice(0, 400))}`);
 const filesAfter = fs.readdirSync(work, { recursive: true }).sort().join(' ');
 check(filesAfter === filesBefore, 'no file left, none changed in name');
 check(fs.readFileSync(trainPath, 'latin1') === train, 'the documents are as the test left them');

@@ -18,6 +18,7 @@
 #include "tool/platform/watch.h"
 #include "tool/serve/live_server.h"
 #include "tool/serve/live_session.h"
+#include "tool/session/in_memory_build.h"
 
 namespace {
 
@@ -44,10 +45,11 @@ int comando_serve(const opzioni_serve& o) {
   server.publish(sessione.page_version(), sessione.page(), "");
   errore = server.start(o.porta);
   if (!errore.empty()) return fallimento(errore);
-  const int stato =
-      stampa("serving http://127.0.0.1:" + std::to_string(server.port()) + "/\n", 0);
+  int stato = mostra_reperti(sessione.reading(), sessione.build());
   if (stato != uscita::ok) return stato;
-  avvisa(sessione.summary() + "; following the documents (Ctrl-C stops)");
+  stato = stampa("serving http://127.0.0.1:" + std::to_string(server.port()) + "/\n", 0);
+  if (stato != uscita::ok) return stato;
+  avvisa("following the documents as they are saved (Ctrl-C stops)");
 
   for (;;) {
     document_watch::event e = watch.wait(-1);
@@ -61,7 +63,8 @@ int comando_serve(const opzioni_serve& o) {
         break;
       case live_session::outcome::rebuilt:
         server.publish(sessione.page_version(), sessione.page(), "");
-        avvisa("built again: " + sessione.summary());
+        avvisa("the documents changed: built again");
+        mostra_reperti(sessione.reading(), sessione.build());
         break;
       case live_session::outcome::readable:
         server.publish(sessione.page_version(), sessione.page(), "");

@@ -5,6 +5,9 @@
 #include "tool/report/report_pages.h"
 #include "tool/session/in_memory_build.h"
 
+live_session::live_session() = default;
+live_session::~live_session() = default;
+
 std::string live_session::prepare(const opzioni_build& lettura) {
   lettura_ = lettura;
   lettura_.senza_tracciato = false;  // the plan map needs the polyline
@@ -24,23 +27,12 @@ live_session::outcome live_session::refresh(uint64_t versione) {
   }
   const bool era_illeggibile = !problema_.empty();
   problema_.clear();
-  if (costruita_ && c->testo_linea == testo_linea_ && c->testo_treno == testo_treno_)
+  if (costruzione_ && c->testo_linea == costruzione_->testo_linea &&
+      c->testo_treno == costruzione_->testo_treno)
     return era_illeggibile ? outcome::readable : outcome::same;
   costruisci_testi(lettura_, *c);
   pagina_ = crea_pagine_report(*c, lettura_, false, versione).pagina;
   versione_pagina_ = versione;
-  testo_linea_ = std::move(c->testo_linea);
-  testo_treno_ = std::move(c->testo_treno);
-  conteggio_ = conta_reperti(c->reperti, c->regole);
-  fermata_ = !perche_fermata(*c).empty();
-  costruita_ = true;
+  costruzione_ = std::move(c);
   return outcome::rebuilt;
-}
-
-std::string live_session::summary() const {
-  const int errori = conteggio_.errori + (fermata_ ? 1 : 0);
-  const auto quanti = [](int n, const char* parola) {
-    return std::to_string(n) + " " + parola + (n == 1 ? "" : "s");
-  };
-  return quanti(errori, "error") + ", " + quanti(conteggio_.avvisi, "warning");
 }

@@ -5,13 +5,18 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
-#include "tool/diagnostics/selection.h"
 #include "tool/session/options.h"
+
+struct costruzione_in_memoria;
 
 class live_session {
  public:
+  live_session();
+  ~live_session();
+
   // The documents and the options that shape their findings. Returns "" or
   // the usage error to show (an identifier, a -W name).
   std::string prepare(const opzioni_build& lettura);
@@ -31,16 +36,14 @@ class live_session {
   // Why the documents could not be read at the last refresh; "" when they
   // could.
   const std::string& problem() const { return problema_; }
-  // "1 error, 2 warnings" of the last build, as check counts them.
-  std::string summary() const;
+  // The last build, and the documents as it read them, for its findings.
+  const costruzione_in_memoria& build() const { return *costruzione_; }
+  const opzioni_build& reading() const { return lettura_; }
 
  private:
   opzioni_build lettura_;
-  std::string testo_linea_, testo_treno_;
-  bool costruita_ = false;
+  std::unique_ptr<costruzione_in_memoria> costruzione_;  // none before the first
   std::string pagina_;
   uint64_t versione_pagina_ = 0;
   std::string problema_;
-  conteggio_reperti conteggio_{};
-  bool fermata_ = false;  // the build stopped without a finding that says why
 };
