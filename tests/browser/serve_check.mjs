@@ -33,7 +33,11 @@ const linePath = path.join(work, 'D/Vardelia_linea.txt');
 const trainPath = path.join(work, 'D/Vardelia_Corvessa-.txt');
 const train = fs.readFileSync(trainPath, 'latin1');
 const signalRow = train.split('\r\n').find((l) => l.startsWith('segnale,    1050'));
-const withCopy = train.replace(signalRow + '\r\n', signalRow + '\r\n' + signalRow + '\r\n');
+// The copy, and a station's name that would run as markup if it were taken
+// for it on its way through the server and into the page.
+const hostile = 'Roma <img src=x onerror="window.__pwned=1"> Ostiense';
+const withCopy = train.replace(signalRow + '\r\n', signalRow + '\r\n' + signalRow + '\r\n')
+  .replace('Roma Ostiense', hostile);
 const copyLine = train.split('\r\n').indexOf(signalRow) + 2;
 const filesBefore = fs.readdirSync(work, { recursive: true }).sort().join(' ');
 
@@ -181,6 +185,9 @@ check(tipAfter === tipBefore, 'the tooltip stays open');
 const stationNow = await (await page.$('#pianta circle.staz[data-m="-500"]')).boundingBox();
 check(Math.abs(stationNow.y - stationTop) < 2, `the plan stays where it was on the screen (${stationTop} -> ${stationNow.y})`);
 check(await page.$$eval('#segni use[href="#p-rep"]', (e) => e.length) === 1, 'the finding marked on the profile');
+check(await page.evaluate(() => window.__pwned === undefined && document.images.length === 0) &&
+      await page.$$eval('#segni [data-tip]', (els, h) => els.some((e) => e.getAttribute('data-tip').includes(h)), hostile),
+      'a name from the documents stays text through an update');
 await page.screenshot({ path: path.join(shots, 'serve_new_finding.png'), fullPage: true });
 
 // --- The fix, saved as editors save: another file, renamed over the document.
