@@ -19,6 +19,11 @@ else()
   install(TARGETS scenario RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(TARGETS scenario_build
     RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/${SCENARIO_PACKAGE})
+  if(TARGET scenario_serve)
+    # scenario hands serve over to it (the path is built into scenario).
+    install(TARGETS scenario_serve
+      RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/${SCENARIO_PACKAGE})
+  endif()
   install(FILES README.md DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${SCENARIO_PACKAGE})
   install(DIRECTORY docs DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${SCENARIO_PACKAGE}
     FILES_MATCHING PATTERN "*.md")

@@ -11,8 +11,9 @@ floor_of() {
     diagnostics) echo 2 ;;
     session) echo 3 ;;
     inspect | report) echo 4 ;;
-    cli) echo 5 ;;
-    commands) echo 6 ;;
+    serve) echo 5 ;;
+    cli) echo 6 ;;
+    commands) echo 7 ;;
     *) echo "check_floors: no floor for the folder src/tool/$1" >&2; exit 2 ;;
   esac
 }

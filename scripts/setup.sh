@@ -9,9 +9,9 @@ cd "$(dirname "$0")/.."
 
 packages=(
   # The programs: compiler and build, the tool's command line and JSON, the
-  # desktop window's toolkit, and an HTTP server library for the live page
-  # (not used yet).
-  g++ cmake libcli11-dev nlohmann-json3-dev libfltk1.3-dev libcpp-httplib-dev
+  # desktop window's toolkit, and the HTTP server library of the live page
+  # (scenario serve), which pkg-config finds.
+  g++ cmake libcli11-dev nlohmann-json3-dev libfltk1.3-dev libcpp-httplib-dev pkg-config
   # The tests: GoogleTest, the report's reader (xmllint and libxml2), the
   # Debian package's tools, the terminal (script) and privilege (setpriv)
   # tools of the program tests, and the editor that editor tests will drive.

@@ -35,9 +35,11 @@ deb=$(ls "$work"/packages/*.deb)
 
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort)
 # The README and the pages it links to, beside it as in the source tree.
+# scenario_serve (serve's program) where the build has it.
 expected=$( (printf '%s\n' ./usr/bin/scenario ./usr/libexec/scenario-build/scenario_build \
   ./usr/share/doc/scenario-build/README.md ./usr/share/man/man1/scenario.1 \
   ./usr/share/man/man5/scenario-documents.5
+  [ -x "$build/scenario_serve" ] && echo ./usr/libexec/scenario-build/scenario_serve
   for page in "$(dirname "$0")"/../docs/*.md; do
     echo "./usr/share/doc/scenario-build/docs/$(basename "$page")"
   done) | sort)
@@ -59,6 +61,22 @@ fi
 (cd "$work" && "$work/root/usr/bin/scenario" new docs >/dev/null &&
   "$work/root/usr/bin/scenario" build docs/Vardelia_linea.txt docs/Vardelia_Corvessa-.txt \
     -o built) || fail "the packaged tool could not build the built-in documents"
+if [ -x "$build/scenario_serve" ]; then
+  # serve, handed over to the packaged scenario_serve: its first line, and
+  # status 0 on a termination request.
+  (cd "$work" && exec "$work/root/usr/bin/scenario" serve docs/Vardelia_linea.txt \
+    docs/Vardelia_Corvessa-.txt >"$work/serve.out" 2>"$work/serve.err") &
+  serving=$!
+  for _ in $(seq 100); do
+    [ -s "$work/serve.out" ] && break
+    sleep 0.1
+  done
+  kill -TERM "$serving"
+  wait "$serving"
+  status=$?
+  grep -qx 'serving http://127\.0\.0\.1:[0-9]*/' "$work/serve.out" && [ "$status" = 0 ] ||
+    fail "the packaged serve: status $status, $(cat "$work/serve.out" "$work/serve.err")"
+fi
 
 mkdir "$work/mine" "$work/reference"
 cp "$work/root/usr/libexec/scenario-build/scenario_build" "$work/mine/"

@@ -178,8 +178,8 @@ TEST(ToolCommandLine, UsageErrorsAreOneLineAndStatus2) {
     std::string err;
   } casi[] = {
       {{},
-       "scenario: a command is required: build, check, new, explain, report, dump, diff "
-       "or blame (see 'scenario --help')\n"},
+       "scenario: a command is required: build, check, new, explain, report, serve, dump, "
+       "diff or blame (see 'scenario --help')\n"},
       {{"frobnicate"},
        "scenario: the following argument was not expected: frobnicate (see 'scenario "
        "--help')\n"},

@@ -112,6 +112,10 @@ struct linea_di_comando {
         {"report",
          "Read the two source documents and write a page with the plan and the profile",
          registra_report},
+        {"serve",
+         "Serve the report page on this machine and update it as the documents are "
+         "saved",
+         registra_serve},
         {"dump", "Show what a track, scenario or line plan file holds", registra_dump},
         {"diff", "Compare two binary files of one kind, field by field", registra_diff},
         {"blame", "Show which source row set each field of a place on the track",

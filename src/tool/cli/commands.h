@@ -27,6 +27,7 @@ esecuzione registra_check(CLI::App& app, const opzioni_globali& g);
 esecuzione registra_new(CLI::App& app, const opzioni_globali& g);
 esecuzione registra_explain(CLI::App& app, const opzioni_globali& g);
 esecuzione registra_report(CLI::App& app, const opzioni_globali& g);
+esecuzione registra_serve(CLI::App& app, const opzioni_globali& g);
 esecuzione registra_dump(CLI::App& app, const opzioni_globali& g);
 esecuzione registra_diff(CLI::App& app, const opzioni_globali& g);
 esecuzione registra_blame(CLI::App& app, const opzioni_globali& g);
@@ -41,3 +42,7 @@ int comando_new(const opzioni_new& o);
 
 // The page with the plan and the profile (and the drawings as SVG files).
 int comando_report(const opzioni_report& o);
+
+// The report page served on this machine and kept up to date as the
+// documents change, until the user stops it.
+int comando_serve(const opzioni_serve& o);

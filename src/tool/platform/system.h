@@ -45,3 +45,13 @@ size_t name_length(std::string_view name);
 
 // The longest file name the system takes in `folder`.
 size_t longest_name(const std::string& folder);
+
+// The folder that holds the running program's file; "" where the system
+// does not tell.
+std::string tool_folder();
+
+// Runs `program` in place of this one, with `arguments` (the first is the
+// name it is given), keeping the terminal, the environment and the process.
+// Returns only when it could not, with the reason.
+std::string run_instead(const std::string& program,
+                        const std::vector<std::string>& arguments);

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 
 #include "tool/platform/system.h"
 
@@ -43,4 +44,29 @@ size_t longest_name(const std::string& folder) {
     if (errno != ENOENT || f == "/" || f == ".") return 255;
     f = cut == std::string::npos ? "." : cut == 0 ? "/" : f.substr(0, cut);
   }
+}
+
+std::string tool_folder() {
+  std::string buffer(4096, '\0');
+  for (;;) {
+    const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (n < 0) return {};
+    if (static_cast<size_t>(n) < buffer.size()) {
+      buffer.resize(static_cast<size_t>(n));
+      break;
+    }
+    buffer.resize(buffer.size() * 2);
+  }
+  const size_t slash = buffer.rfind('/');
+  if (slash == std::string::npos) return {};
+  return slash == 0 ? "/" : buffer.substr(0, slash);
+}
+
+std::string run_instead(const std::string& program,
+                        const std::vector<std::string>& arguments) {
+  std::vector<char*> argv;
+  for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  ::execv(program.c_str(), argv.data());
+  return std::strerror(errno);
 }

@@ -92,3 +92,25 @@ bool same_name(std::string_view a, std::string_view b) {
 size_t name_length(std::string_view name) { return utf16(std::string(name)).size(); }
 
 size_t longest_name(const std::string&) { return 255; }
+
+std::string tool_folder() {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n =
+        ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0) return {};
+    if (n < buffer.size()) {
+      buffer.resize(n);
+      break;
+    }
+    buffer.resize(buffer.size() * 2);
+  }
+  const size_t separator = buffer.find_last_of(L"\\/");
+  if (separator == std::wstring::npos) return {};
+  return utf8(std::wstring_view(buffer).substr(0, separator));
+}
+
+std::string run_instead(const std::string&, const std::vector<std::string>&) {
+  // Nothing on Windows hands itself over (serve is not built there).
+  return "not supported on this system";
+}

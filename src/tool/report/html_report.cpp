@@ -83,8 +83,10 @@ std::string pagina_report(const contenuto_report& c) {
       "<title>Route report: " +
       x(titolo) + "</title><style>";
   out += stile_report;
-  out += "</style></head><body><header><h1>" + x(c.linea) + " <span class=\"treno\">/ " +
-         x(c.treno) + "</span></h1>";
+  out += "</style></head><body";
+  if (c.dal_vivo != 0) out += " data-dal-vivo=\"" + std::to_string(c.dal_vivo) + "\"";
+  out += "><header><h1>" + x(c.linea) + " <span class=\"treno\">/ " + x(c.treno) +
+         "</span></h1>";
 
   // What the build made of the documents.
   const conteggio_reperti n = count(*c.diagnostiche);

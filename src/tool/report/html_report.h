@@ -4,6 +4,7 @@
 // well-formed XML, so it can be checked as such.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ struct contenuto_report {
   const disegno_pianta* pianta = nullptr;
   std::string profilo;      // the profile's SVG, "" without a track
   std::string esito_fermo;  // why the build stopped, where no finding says it
+  // The live page's version (scenario serve), which its script follows
+  // the documents from; 0 for a page written as a file.
+  uint64_t dal_vivo = 0;
 };
 
 std::string pagina_report(const contenuto_report& c);

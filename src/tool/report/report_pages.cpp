@@ -16,7 +16,8 @@ std::string documento_svg(const std::string& svg) {
 }  // namespace
 
 pagine_report crea_pagine_report(const costruzione_in_memoria& c,
-                                 const opzioni_build& lettura, bool svg) {
+                                 const opzioni_build& lettura, bool svg,
+                                 uint64_t dal_vivo) {
   const documenti_mostrati documenti = c.documenti(lettura);
   source_index sorgenti(documenti);
   const std::vector<rendered_diagnostic> diagnostiche =
@@ -36,6 +37,7 @@ pagine_report crea_pagine_report(const costruzione_in_memoria& c,
   r.pianta = &pianta;
   if (vista.ha_percorso) r.profilo = disegna_profilo(vista, {"Profile: " + titolo, true});
   r.esito_fermo = perche_fermata(c);
+  r.dal_vivo = dal_vivo;
 
   pagine_report out;
   out.pagina = pagina_report(r);

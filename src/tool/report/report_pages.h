@@ -2,6 +2,7 @@
 // when asked for, the two drawings as SVG documents of their own.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "tool/session/in_memory_build.h"
@@ -15,6 +16,8 @@ struct pagine_report {
 };
 
 // `c` built from the documents `lettura` names; `svg` asks for the drawings
-// as files of their own as well.
+// as files of their own as well; `dal_vivo`, other than 0, makes the live
+// page of that version (contenuto_report::dal_vivo).
 pagine_report crea_pagine_report(const costruzione_in_memoria& c,
-                                 const opzioni_build& lettura, bool svg);
+                                 const opzioni_build& lettura, bool svg,
+                                 uint64_t dal_vivo = 0);

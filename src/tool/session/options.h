@@ -39,6 +39,12 @@ struct opzioni_report {
   bool svg = false;       // --svg: the two drawings as SVG files as well
 };
 
+// serve.
+struct opzioni_serve {
+  opzioni_build lettura;  // the documents and identifiers, read as report reads them
+  int porta = 0;          // --port: 0 for a free one
+};
+
 // dump.
 struct opzioni_dump {
   std::string file;
