@@ -10,22 +10,11 @@
 
 namespace {
 
-// A finding at the position of the row being read.
-reperto al_row(const scenario_state& st, reperto_id id, int64_t k) {
-  reperto r;
-  r.id = id;
-  r.dove = st.campo_posizione.esiste() ? st.campo_posizione : st.riga_in_lettura;
-  r.riga = st.riga_in_lettura;
-  if (k >= 0 && k <= std::numeric_limits<int32_t>::max())
-    r.cella = static_cast<int32_t>(k);
-  return r;
-}
-
 // The row would write outside the track or the tables: status 25. For the
 // track, the finding names the cell and the last one there is; `segni`
 // says the cell is the farthest of a signal's approach marks.
 void rifiuta(scenario_state& st, reperto_id id, int64_t k = -1, bool segni = false) {
-  reperto r = al_row(st, id, k);
+  reperto r = alla_posizione(st, id, k);
   if (id == reperto_id::fuori_dal_percorso) {
     if (k < 0 && k >= std::numeric_limits<int32_t>::min())
       r.cella = static_cast<int32_t>(k);
@@ -102,7 +91,7 @@ void memo_rallentamento(scenario_state& st, const riga_rallentamento& r) {
   // Start and end may share one cell (a slowdown shorter than a cell): the
   // start board then overwrites the end board.
   if (ie == is) {
-    reperto rep = al_row(st, reperto_id::sovrascritto, ie);
+    reperto rep = alla_posizione(st, reperto_id::sovrascritto, ie);
     rep.valore = codice_cella::fine_rallentamento;
     if (st.reperti != nullptr) segnala(st, rep);
   }
@@ -188,7 +177,7 @@ void memo_indicatori_v_max(scenario_state& st, const riga_indicatori& r) {
   const auto coppia = [&](int32_t prima, int32_t seconda, int16_t& dato) {
     const auto v = arrotonda_a<int16_t>(prima * 20.0 + seconda / 5.0);
     if (!v) {
-      reperto rep = al_row(st, reperto_id::valore_troppo_grande, k);
+      reperto rep = alla_posizione(st, reperto_id::valore_troppo_grande, k);
       rep.valore = std::numeric_limits<int16_t>::min();
       rep.limite = std::numeric_limits<int16_t>::max();
       segnala(st, rep);

@@ -85,17 +85,24 @@ inline luogo origine_di(const scenario_state& st, int64_t k) {
   return (*st.provenienza)[static_cast<size_t>(k)].caratteristica;
 }
 
-// Cell k, wanted at `posizione` metres by the row being read, is taken by
-// another feature: the finding points at the row's position and notes the
-// row that took the cell.
-inline reperto cella_occupata(const scenario_state& st, reperto_id id, int64_t k,
-                              int32_t posizione) {
+// A finding at the position field of the row being read (or at the row,
+// where it has none), about cell k (none when k does not fit).
+inline reperto alla_posizione(const scenario_state& st, reperto_id id, int64_t k) {
   reperto r;
   r.id = id;
   r.dove = st.campo_posizione.esiste() ? st.campo_posizione : st.riga_in_lettura;
   r.riga = st.riga_in_lettura;
   if (k >= 0 && k <= std::numeric_limits<int32_t>::max())
     r.cella = static_cast<int32_t>(k);
+  return r;
+}
+
+// Cell k, wanted at `posizione` metres by the row being read, is taken by
+// another feature: the finding points at the row's position and notes the
+// row that took the cell.
+inline reperto cella_occupata(const scenario_state& st, reperto_id id, int64_t k,
+                              int32_t posizione) {
+  reperto r = alla_posizione(st, id, k);
   r.ha_posizione = true;
   r.posizione = posizione;
   r.origine = origine_di(st, k);
